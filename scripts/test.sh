@@ -1,0 +1,23 @@
+#!/bin/sh
+# Installs what the build needs, then builds and runs every test: the normal
+# build, the sanitizer build and the fuzzer. Run as root or with sudo rights.
+set -eu
+cd "$(dirname "$0")/.."
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+as_root apt-get update
+as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+  build-essential cmake ninja-build clang libclang-rt-14-dev \
+  libgtest-dev libbenchmark-dev
+
+for preset in dev asan; do
+  cmake --preset "$preset"
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done
+
+# The fuzzer writes what it finds into a scratch corpus, never into the seeds.
+cmake --preset fuzz
+cmake --build --preset fuzz
+mkdir -p build/fuzz/corpus
+./build/fuzz/fuzz/span_fuzz -max_total_time=30 -print_final_stats=1 build/fuzz/corpus fuzz/corpus

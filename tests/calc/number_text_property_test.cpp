@@ -1,0 +1,149 @@
+#include "calc/number_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <random>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kDraws = 200000;
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// Finite doubles from raw bit patterns, everyday magnitudes, and values on or next to
+// a half-way point between multiples of 0.0001 (odd multiples of 1/32 are exact ties).
+double Draw(std::mt19937_64& rng) {
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const double sign = rng() & 1 ? -1.0 : 1.0;
+    switch (rng() % 5) {
+    case 0:
+        for (;;) {
+            const std::uint64_t bits = rng();
+            double v;
+            std::memcpy(&v, &bits, sizeof v);
+            if (std::isfinite(v)) return v;
+        }
+    case 1: return sign * 1000.0 * unit(rng);
+    case 2: return sign * std::pow(10.0, -8.0 + 30.0 * unit(rng));
+    case 3: {
+        double v = static_cast<double>(2 * (rng() % (1ull << 45)) + 1) / 20000.0;
+        for (int steps = static_cast<int>(rng() % 7) - 3; steps != 0; steps += steps < 0 ? 1 : -1)
+            v = std::nextafter(v, steps < 0 ? 0.0 : kInf);
+        return sign * v;
+    }
+    default: return sign * static_cast<double>(2 * (rng() % (1ull << 40)) + 1) / 32.0;
+    }
+}
+
+// Exact oracle: |v| = M * 2^(e-53), so v * 10^4 = (M * 625) / 2^(49-e) with M * 625 < 2^63;
+// the integer quotient and remainder give the nearest multiple n, exact ties to even n.
+// Needs |v| < 2^53 / 10^4, so that n is exact as a double and n / 10^4 rounds once.
+std::uint64_t NearestTenThousandths(double v) {
+    int e = 0;
+    const double f = std::frexp(std::fabs(v), &e);
+    const std::uint64_t scaled = static_cast<std::uint64_t>(std::ldexp(f, 53)) * 625;
+    const int shift = 49 - e;  // at least 9 in the domain
+    if (shift >= 64) return 0;  // v * 10^4 < 1/2
+    std::uint64_t n = scaled >> shift;
+    const std::uint64_t rest = scaled & ((std::uint64_t{1} << shift) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    if (rest > half || (rest == half && (n & 1))) ++n;
+    return n;
+}
+
+// n / 10^4 written as a plain decimal without trailing fraction zeros.
+std::string TenThousandthsText(std::uint64_t n, bool negative) {
+    if (n == 0) return "0";
+    std::string frac = std::to_string(10000 + n % 10000).substr(1);
+    frac.erase(frac.find_last_not_of('0') + 1);
+    return (negative ? "-" : "") + std::to_string(n / 10000) + (frac.empty() ? "" : "." + frac);
+}
+
+// Decimal exponent of the shortest form of v: floor(log10 |v|), or one more when that form
+// rounds up to a power of ten, which only loosens the bound below.
+int DecimalExponent(double v) {
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific);
+    const char* p = std::find(buf, res.ptr, 'e') + 1;
+    if (*p == '+') ++p;
+    int exponent = 0;
+    std::from_chars(p, res.ptr, exponent);
+    return exponent;
+}
+
+int SignificantDigits(const std::string& mantissa) {
+    std::string digits;
+    for (char c : mantissa)
+        if (c >= '0' && c <= '9') digits += c;
+    const auto first = digits.find_first_not_of('0');
+    return first == std::string::npos ? 0 : static_cast<int>(digits.size() - first);
+}
+
+TEST(NumberTextProperty, WrittenTextReadsBackWithinHalfUnitOf15thDigit) {
+    std::mt19937_64 rng(0x5EED2024);
+    for (int i = 0; i < kDraws; ++i) {
+        const double v = Draw(rng);
+        const std::string text = calc::NumberToText(v);
+        const std::optional<double> back = calc::ReadNumber(text);
+        // 15 digits of the largest doubles round up past the double range.
+        if (text == "1.79769313486232E+308" || text == "-1.79769313486232E+308") {
+            ASSERT_GE(std::fabs(v), 1.797693134862315e308) << text;
+            continue;
+        }
+        ASSERT_TRUE(back.has_value()) << text;
+
+        const std::size_t e = text.find('E');
+        const std::string mantissa = text.substr(0, e);
+        const double mag = std::fabs(*back);
+        ASSERT_EQ(e != std::string::npos, mag >= 1e15 || (mag != 0 && mag < 1e-4)) << text;
+        ASSERT_LE(SignificantDigits(mantissa), 15) << text;
+        if (mantissa.find('.') != std::string::npos) {
+            ASSERT_NE(mantissa.back(), '0') << text;
+        }
+        ASSERT_NE(mantissa.back(), '.') << text;
+        ASSERT_NE(text, "-0");
+        if (v == 0) {
+            ASSERT_EQ(text, "0");
+            continue;
+        }
+
+        // |back - v| <= half a unit of the 15th digit + one ulp for reading back; tiny values
+        // are scaled by 2^1000 (exactly) so that the bound stays a normal double.
+        const int scale = mag < 0x1p-900 ? 1000 : 0;
+        const int exponent = DecimalExponent(v) - 14;
+        const double digitUnit = scale ? std::ldexp(std::pow(10.0, exponent + 300), scale) / 1e300
+                                       : std::pow(10.0, exponent);
+        const double ulp = std::ldexp(std::nextafter(mag, kInf) - mag, scale);
+        const double diff = std::fabs(std::ldexp(*back, scale) - std::ldexp(v, scale));
+        ASSERT_LE(diff, 0.5 * digitUnit * (1 + 1e-9) + ulp) << std::hexfloat << v << " " << text;
+    }
+}
+
+TEST(NumberTextProperty, RoundHalfEvenMatchesExactNearestMultiple) {
+    std::mt19937_64 rng(0x0DDBA11);
+    for (int i = 0; i < kDraws; ++i) {
+        const double v = Draw(rng);
+        ASSERT_EQ(calc::RoundHalfEven(v, 0), std::nearbyint(v)) << std::hexfloat << v;
+
+        const double r = calc::RoundHalfEven(v, 4);
+        if (std::fabs(v) >= 0x1p48) {  // already a multiple of 1/16, so of 0.0001
+            ASSERT_EQ(r, v) << std::hexfloat << v;
+        } else if (std::fabs(v) < 0x1p53 / 10000) {
+            const std::uint64_t n = NearestTenThousandths(v);
+            ASSERT_EQ(r, std::copysign(static_cast<double>(n) / 10000.0, v)) << std::hexfloat << v;
+            // What the length box shows: the rounded decimal itself, at most 4 decimals.
+            if (std::fabs(v) < 1e11) {
+                ASSERT_EQ(calc::NumberToText(r), TenThousandthsText(n, v < 0)) << std::hexfloat << v;
+            }
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,167 @@
+#include "calc/number_text.h"
+
+#include <cfloat>
+#include <cmath>
+#include <iterator>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using calc::NumberToText;
+using calc::ReadNumber;
+using calc::RoundHalfEven;
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kMinSub = 0x1p-1074;
+const std::optional<double> kFault;
+
+struct ReadCase {
+    std::string text;
+    std::optional<double> expected;  // compared exactly; nullopt = range fault
+};
+
+void CheckReads(const ReadCase* begin, const ReadCase* end) {
+    for (const ReadCase* c = begin; c != end; ++c) {
+        SCOPED_TRACE("text \"" + c->text + "\"");
+        const std::optional<double> got = ReadNumber(c->text);
+        EXPECT_EQ(got.has_value(), c->expected.has_value());
+        if (got && c->expected) {
+            EXPECT_EQ(*got, *c->expected);
+        }
+    }
+}
+
+TEST(ReadNumber, LenientForm) {
+    const ReadCase cases[] = {
+        {"", 0}, {"abc", 0}, {"-", 0}, {".", 0}, {"+", 0}, {"e5", 0}, {"-.E3", 0},
+        {"1", 1}, {"+7", 7}, {"-1.25", -1.25}, {".5", 0.5}, {"5.", 5}, {"+.5", 0.5},
+        {"2 0", 20}, {" 1 ", 1}, {"\t-\n3", -3}, {"2 0 . 5", 20.5}, {"1 e 2", 100},
+        {"\r3", 0}, {"\v3", 0},  // only blank, tab and line feed are skipped
+        {"1.5e3", 1500}, {"2D2", 200}, {"2d-1", 0.2}, {"1E+02", 100}, {"-.5e1", -5},
+        {"1E", 1}, {"2D+", 2}, {"1e-", 1}, {"1e+-2", 1},
+        {"20abc", 20}, {"1.2.3", 1.2}, {"0,5", 0}, {"1,234", 1}, {"--5", 0},
+        {"1e2e3", 100}, {"1e2.5", 100}, {"0x10", 0}, {"1\xE2\x80\x89" "2", 1},
+        {"\xEF\xBC\x91\xEF\xBC\x92", 0}, {"1\xEF\xBC\x92", 1},  // full-width digits stop reading
+        {"0.1", 0x1.999999999999ap-4}, {"2.2250738585072011e-308", 0x0.fffffffffffffp-1022},
+    };
+    CheckReads(std::begin(cases), std::end(cases));
+}
+
+TEST(ReadNumber, HexAndOctal) {
+    const ReadCase cases[] = {
+        {"&HFFFF", -1}, {"&hff", 255}, {"&O17", 15}, {"&o777", 511}, {"&H F F", 255},
+        {"&H7FFF", 32767}, {"&H8000", -32768}, {"&O100000", -32768}, {"&O177777", -1},
+        {"&H10000", 65536}, {"&O200000", 65536}, {"&H7FFFFFFF", 2147483647.0},
+        {"&H80000000", -2147483648.0}, {"&HFFFFFFFF", -1}, {"&O37777777777", -1},
+        {"&H00000000000000000001", 1},  // leading zeros do not widen the value
+        {"&H100000000", kFault}, {"&O40000000000", kFault},
+        {"&H10000000000000000", kFault},  // 2^64: must not wrap round to 0
+        {"&H1000000000000FFFF", kFault},
+        {"&H", 0}, {"&", 0}, {"&X1", 0}, {"&HG", 0}, {"&H1G", 1}, {"&O8", 0}, {"&O78", 7},
+    };
+    CheckReads(std::begin(cases), std::end(cases));
+}
+
+TEST(ReadNumber, RangeEndsAndLongDigitStrings) {
+    const std::string zeros400(400, '0');
+    const ReadCase cases[] = {
+        {"1E400", kFault}, {"-1E400", kFault}, {"1E99999999999999999999", kFault},
+        {"10e308", kFault}, {"0.1e310", kFault}, {"1" + zeros400, kFault},
+        {"1e308", 1e308}, {"0.01e310", 1e308},
+        {"0E400", 0}, {"-0.000E99999999999999999999", 0},  // zero stays zero, whatever the exponent
+        {"1E-400", 0}, {"1E-99999999999999999999", 0},
+        {"0." + zeros400.substr(1) + "1E400", 1}, {"1" + zeros400 + "E-400", 1},
+        {zeros400 + "1.5", 1.5},
+        // DBL_MAX and the half-way point between it and 2^1024, which rounds to overflow.
+        {"1.7976931348623157e308", DBL_MAX},
+        {"1.797693134862315807937289714053e308", DBL_MAX},
+        {"1.7976931348623158079372897140531e308", kFault},
+        {"4.9e-324", kMinSub}, {"-4.9e-324", -kMinSub},
+        // Half the smallest subnormal, 2^-1075, ties to the even neighbour 0.
+        {"2.4703282292062327208828439643411068618252990130716238e-324", 0},
+        {"2.4703282292062327208828439643411068618252990130716239e-324", kMinSub},
+        // 2^53 + 1 and 2^53 + 3 lie half-way between doubles: ties to even.
+        {"9007199254740993", 0x1p53}, {"9007199254740995", 0x1p53 + 4},
+        {"9007199254740993.000000000000000000000000000001", 0x1p53 + 2},
+        {"9007199254740992.999999999999999999999999999999", 0x1p53},
+        {"9007199254740993." + std::string(1000, '0') + "1", 0x1p53 + 2},
+        {"9007199254740993" + std::string(1000, '0') + "e-1000", 0x1p53},
+    };
+    CheckReads(std::begin(cases), std::end(cases));
+}
+
+TEST(RoundHalfEven, Table) {
+    struct Case { double value; int places; double expected; };
+    const Case cases[] = {
+        {0.5, 0, 0}, {1.5, 0, 2}, {2.5, 0, 2}, {3.5, 0, 4}, {-2.5, 0, -2}, {-1.5, 0, -2},
+        {-0.5, 0, 0}, {-0.28, 0, 0}, {2.7, 0, 3}, {-2.7, 0, -3}, {2.5, -1, 2},
+        {0.49999999999999994, 0, 0},              // floor(v + 0.5) would give 1
+        {0x1p52 + 1, 0, 0x1p52 + 1},              // v + 0.5 would round up to 2^52 + 2
+        {0x1p51 + 0.5, 0, 0x1p51}, {0x1p51 + 1.5, 0, 0x1p51 + 2},
+        {2.5000000000000004, 0, 3}, {2.4999999999999996, 0, 2},
+        {1e300, 0, 1e300}, {-1e300, 0, -1e300}, {0x1p63 + 2048, 0, 0x1p63 + 2048},
+        {DBL_MAX, 0, DBL_MAX}, {DBL_MAX, 4, DBL_MAX}, {-DBL_MAX, 4, -DBL_MAX},
+        {0x1p64 + 4096, 4, 0x1p64 + 4096}, {kInf, 4, kInf}, {-kInf, 0, -kInf},
+        {0.03125, 4, 0.0312}, {0.09375, 4, 0.0938}, {-0.03125, 4, -0.0312},
+        {0x1p30 + 0.03125, 4, 1073741824.0312},
+        // Within rounding error of a tie but not on it: the exact value decides.
+        {0.00005, 4, 0.0001}, {0.00015, 4, 0.0001}, {0.00025, 4, 0.0003},
+        {0.00035, 4, 0.0003}, {1.00005, 4, 1.0001}, {2.00025, 4, 2.0002},
+        {7.66044443118978, 4, 7.6604}, {123456789.123456789, 4, 123456789.1235},
+        {-0.00004, 4, 0}, {kMinSub, 4, 0},
+        // v * 10^4 is inexact here; a scaled rounding would move these whole values.
+        {3756657501951264.0, 4, 3756657501951264.0}, {933104716580033.0, 4, 933104716580033.0},
+        {924235299622396.25, 4, 924235299622396.25},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::hexfloat << c.value << " at " << c.places);
+        EXPECT_EQ(RoundHalfEven(c.value, c.places), c.expected);
+    }
+    EXPECT_TRUE(std::isnan(RoundHalfEven(kNaN, 4)));
+    // A negative value that rounds to zero is still written without a sign.
+    EXPECT_EQ(NumberToText(RoundHalfEven(-0.28, 0)), "0");
+    EXPECT_EQ(NumberToText(RoundHalfEven(-0.00004, 4)), "0");
+}
+
+TEST(NumberToText, Table) {
+    struct Case { double value; const char* sep; const char* expected; };
+    const char* const kArabic = "\xD9\xAB";  // U+066B, two bytes
+    const Case cases[] = {
+        {7.6604, ".", "7.6604"}, {16.867, ".", "16.867"}, {3, ".", "3"}, {0.5, ".", "0.5"},
+        {-1.4761, ".", "-1.4761"}, {0.0, ".", "0"}, {-0.0, ".", "0"}, {100, ".", "100"},
+        {0.1, ".", "0.1"}, {0.30000000000000004, ".", "0.3"}, {1.0000000000000002, ".", "1"},
+        {0.99999999999999994, ".", "1"}, {1.0 / 3, ".", "0.333333333333333"},
+        {2.0 / 3, ".", "0.666666666666667"}, {1e14, ".", "100000000000000"},
+        {123456789012344.5, ".", "123456789012344"}, {123456789012345.5, ".", "123456789012346"},
+        {999999999999999.4, ".", "999999999999999"},
+        // Exponent form from 1E+15 up, decided after rounding to 15 digits.
+        {999999999999999.9, ".", "1E+15"}, {1e15, ".", "1E+15"}, {1e16, ".", "1E+16"},
+        {0x1p50, ".", "1.12589990684262E+15"}, {0x1p50 + 1, ".", "1.12589990684262E+15"},
+        {0x1p50 + 3, ".", "1.12589990684263E+15"}, {0x1p63, ".", "9.22337203685478E+18"},
+        {1e100, ".", "1E+100"}, {DBL_MAX, ".", "1.79769313486232E+308"},
+        {-DBL_MAX, ".", "-1.79769313486232E+308"},
+        // ... and below 0.0001.
+        {0.0001, ".", "0.0001"}, {0x1.a36e2eb1c432cp-14, ".", "0.0001"},  // just below 0.0001
+        {0.000123456789012345678, ".", "0.000123456789012346"},
+        {9.9999999999999e-05, ".", "9.9999999999999E-05"}, {1e-5, ".", "1E-05"},
+        {2.5e-7, ".", "2.5E-07"}, {-3.14159265358979e-10, ".", "-3.14159265358979E-10"},
+        {1e-100, ".", "1E-100"}, {DBL_MIN, ".", "2.2250738585072E-308"},
+        {kMinSub, ".", "4.94065645841247E-324"}, {-1e-320, ".", "-9.99988867182683E-321"},
+        {kInf, ".", "inf"}, {-kInf, ".", "-inf"}, {kNaN, ".", "nan"},
+        {7.6604, ",", "7,6604"}, {3, ",", "3"}, {-0.5, ",", "-0,5"}, {2.5e-7, ",", "2,5E-07"},
+        {0x1p50, ",", "1,12589990684262E+15"}, {1e-5, ",", "1E-05"},
+        {7.6604, kArabic, "7\xD9\xAB" "6604"}, {2.5e-7, kArabic, "2\xD9\xAB" "5E-07"},
+        {1e15, kArabic, "1E+15"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::hexfloat << c.value << " sep " << c.sep);
+        EXPECT_EQ(NumberToText(c.value, c.sep), c.expected);
+    }
+}
+
+}  // namespace
