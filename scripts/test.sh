@@ -8,7 +8,8 @@ as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 as_root apt-get update
 as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
   build-essential cmake ninja-build clang libclang-rt-14-dev \
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev \
+  qt6-base-dev fonts-noto-cjk fonts-liberation2
 
 for preset in dev asan; do
   cmake --preset "$preset"

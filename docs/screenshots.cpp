@@ -1,0 +1,26 @@
+// Writes the README's pictures of the windows, grabbed from the real windows
+// on Qt's offscreen screen: docs/screenshots <output folder>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QTest>
+
+#include "ui/main/xwk.h"
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+
+    // The reference gear, typed and calculated as a user would.
+    XWK main;
+    main.show();
+    if (!QTest::qWaitForWindowExposed(&main)) return 1;
+    for (const char* keys : {"", "", "20", "0"}) {
+        QTest::keyClicks(QApplication::focusWidget(), keys);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    if (!main.grab().save(out.filePath("main-window.png"))) return 1;
+    return 0;
+}
