@@ -12,26 +12,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
-#include <algorithm>
-#include <iterator>
-#include <vector>
 
 #include "calc/span.h"
-#include "ui/common/fonts.h"
-#include "ui/common/twips.h"
+#include "ui/common/control_table.h"
 
 namespace {
 
-enum class Look { Window, FrameBold, Song10_5, Song12, TimesItalic12 };
-
-struct ControlRow {
-    const char* name;
-    const char* container;  // nullptr: the window's client area
-    int left, top, width, height;  // twips, from the container's top-left
-    int tabIndex;
-    const char* caption;
-    Look look;
-};
+using ui::ControlRow;
+using ui::Look;
 
 // The window as designed. Labels come before the input boxes of their frame,
 // since a later control is drawn on top and the labels' boxes reach under
@@ -73,58 +61,11 @@ const QColor kWhite(255, 255, 255);
 const QColor kBlack(0, 0, 0);
 const QColor kResultsCaptionGreen(0, 128, 0);
 
-const ControlRow& RowOf(const char* name) {
-    const auto row = std::find_if(std::begin(kControls), std::end(kControls),
-                                  [name](const ControlRow& r) { return qstrcmp(r.name, name) == 0; });
-    Q_ASSERT(row != std::end(kControls));
-    return *row;
-}
-
-QFont FontOf(Look look) {
-    switch (look) {
-        case Look::FrameBold: return ui::SongFont(9, true);
-        case Look::Song10_5: return ui::SongFont(10.5);
-        case Look::Song12: return ui::SongFont(12);
-        case Look::TimesItalic12: return ui::TimesFont(12, true);
-        case Look::Window: break;
-    }
-    return ui::WindowFont();
-}
-
-void SetCaption(QGroupBox* frame, const QString& caption) { frame->setTitle(caption); }
-void SetCaption(QAbstractButton* button, const QString& caption) { button->setText(caption); }
-void SetCaption(QLineEdit* box, const QString& caption) { box->setText(caption); }
-void SetCaption(QComboBox*, const QString&) {}
-void SetCaption(QLabel* label, const QString& caption) {
-    label->setText(caption);
-    // Labels show their text from the top of their box and wrap within it.
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setWordWrap(true);
-}
-
-// Every colour role in every state, so that a disabled box keeps the colour
-// that the window gives it.
-void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    palette.setColor(QPalette::Disabled, role, colour);
-    widget->setPalette(palette);
-}
-
 }  // namespace
 
 template <class Control>
 Control* XWK::Place(const char* name) {
-    const ControlRow& row = RowOf(name);
-    QWidget* container = row.container ? findChild<QWidget*>(row.container) : this;
-    auto* control = new Control(container);
-    control->setObjectName(name);
-    control->setGeometry(ui::TwipsRect(row.left, row.top, row.width, row.height));
-    // Each control gets its font outright: a frame's bold font would
-    // otherwise pass to what it holds.
-    control->setFont(FontOf(row.look));
-    SetCaption(control, QString::fromUtf8(row.caption));
-    return control;
+    return ui::Place<Control>(this, kControls, name);
 }
 
 XWK::XWK(QWidget* parent) : QWidget(parent) {
@@ -160,9 +101,9 @@ XWK::XWK(QWidget* parent) : QWidget(parent) {
 
     Label8->setAlignment(Qt::AlignRight | Qt::AlignTop);
     // Only the caption of the results frame is green, not the labels in it.
-    SetColour(Frame2, QPalette::WindowText, kResultsCaptionGreen);
+    ui::SetColour(Frame2, QPalette::WindowText, kResultsCaptionGreen);
     for (QLabel* label : {Label4, Label5, Label7}) {
-        SetColour(label, QPalette::WindowText, QGuiApplication::palette().color(QPalette::WindowText));
+        ui::SetColour(label, QPalette::WindowText, QGuiApplication::palette().color(QPalette::WindowText));
     }
 
     for (QComboBox* combo : {Combo1, Combo2}) {
@@ -180,8 +121,8 @@ XWK::XWK(QWidget* parent) : QWidget(parent) {
     // The results can be selected and copied, not typed over.
     for (QLineEdit* result : {Text2, Text3}) {
         result->setReadOnly(true);
-        SetColour(result, QPalette::Base, kWhite);
-        SetColour(result, QPalette::Text, kBlack);
+        ui::SetColour(result, QPalette::Base, kWhite);
+        ui::SetColour(result, QPalette::Text, kBlack);
     }
 
     for (QPushButton* button : {Command1, Command2, Command3, Command4}) {
@@ -205,24 +146,11 @@ XWK::XWK(QWidget* parent) : QWidget(parent) {
         input->installEventFilter(this);
     }
 
-    SetTabOrder();
+    ui::SetTabOrder(this, kControls);
     Form_Load();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
-    }
-}
-
-void XWK::SetTabOrder() {
-    std::vector<const ControlRow*> rows;
-    for (const ControlRow& row : kControls) rows.push_back(&row);
-    std::sort(rows.begin(), rows.end(), [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
-    QWidget* previous = nullptr;
-    for (const ControlRow* row : rows) {
-        auto* control = findChild<QWidget*>(row->name);
-        if (control->focusPolicy() == Qt::NoFocus) continue;  // frames and labels
-        if (previous) setTabOrder(previous, control);
-        previous = control;
     }
 }
 
@@ -250,7 +178,7 @@ void XWK::Form_Load() {
 
 void XWK::SetText5Enabled(bool enabled) {
     Text5->setEnabled(enabled);
-    SetColour(Text5, QPalette::Base, enabled ? kWhite : QGuiApplication::palette().color(QPalette::Button));
+    ui::SetColour(Text5, QPalette::Base, enabled ? kWhite : QGuiApplication::palette().color(QPalette::Button));
 }
 
 void XWK::Check1_Click() {

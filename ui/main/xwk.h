@@ -61,7 +61,6 @@ protected:
 private:
     template <class Control>
     Control* Place(const char* name);
-    void SetTabOrder();
     void SetText5Enabled(bool enabled);
     void ShowRangeFault();
 };
