@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 #include "ui/main/xwk.h"
 
@@ -22,5 +23,15 @@ int main(int argc, char* argv[]) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
     if (!main.grab().save(out.filePath("main-window.png"))) return 1;
-    return 0;
+
+    // The About window, grabbed while it is open modally over the main window.
+    bool saved = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* about = QApplication::activeModalWidget();
+        if (!about || !QTest::qWaitForWindowExposed(about)) return;
+        saved = about->grab().save(out.filePath("about-window.png"));
+        about->close();
+    });
+    main.Command3_Click();
+    return saved ? 0 : 1;
 }

@@ -9,7 +9,8 @@ as_root apt-get update
 as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
   build-essential cmake ninja-build clang libclang-rt-14-dev \
   libgtest-dev libbenchmark-dev \
-  qt6-base-dev fonts-noto-cjk fonts-liberation2
+  qt6-base-dev fonts-noto-cjk fonts-liberation2 \
+  binutils-mingw-w64-x86-64 dpkg-dev file
 
 for preset in dev asan; do
   cmake --preset "$preset"

@@ -1,7 +1,8 @@
 #pragma once
 
-// Watches for the next message box, notes what it says and presses OK, so
-// that a test can run code that shows one modally.
+// Watches for the next modal window, notes what a message box says and
+// closes it (OK for a message box), so that a test can run code that shows
+// one modally.
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -17,15 +18,20 @@ struct ModalWatch {
 
     ModalWatch() {
         QObject::connect(&timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible()) return;
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || !modal->isVisible()) return;
             timer.stop();
             seen = true;
-            title = box->windowTitle();
+            title = modal->windowTitle();
+            parent = modal->parentWidget();
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (!box) {
+                modal->close();
+                return;
+            }
             text = box->text();
             icon = box->icon();
             buttons = box->standardButtons();
-            parent = box->parentWidget();
             box->button(QMessageBox::Ok)->click();
         });
         timer.start(10);

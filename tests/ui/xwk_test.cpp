@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "tests/ui/modal_watch.h"
+#include "tests/ui/text_fit.h"
 #include "ui/main/xwk.h"
 
 namespace {
@@ -139,8 +140,12 @@ private slots:
         QCOMPARE(w->Text3->text(), QString("7.6604"));
         Alt(Qt::Key_R);
         QVERIFY(w->Text3->text().isEmpty());
+        ModalWatch about;
         Alt(Qt::Key_H);
-        QVERIFY(w->isVisible());
+        QVERIFY(about.seen);
+        QCOMPARE(about.parent, w.get());
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
         Alt(Qt::Key_Q);
         QVERIFY(!w->isVisible());
     }
@@ -289,11 +294,7 @@ private slots:
     // With the fonts actually installed, every caption and list item fits its
     // control; a wider fallback face would show here first.
     void captionsAreNotClipped() {
-        for (QLabel* label : w->findChildren<QLabel*>()) {
-            const QFontMetrics fm(label->font());
-            QVERIFY2(fm.horizontalAdvance(label->text()) <= label->contentsRect().width(), qPrintable(label->objectName()));
-            QVERIFY2(fm.height() <= label->contentsRect().height(), qPrintable(label->objectName()));
-        }
+        for (QLabel* label : w->findChildren<QLabel*>()) QVERIFY2(TextInkFits(label), qPrintable(label->objectName()));
         for (QAbstractButton* button : w->findChildren<QAbstractButton*>()) {
             QStyleOptionButton option;
             option.initFrom(button);

@@ -15,8 +15,11 @@ void SetCaption(QLineEdit* box, const QString& caption) { box->setText(caption);
 void SetCaption(QComboBox*, const QString&) {}
 void SetCaption(QLabel* label, const QString& caption) {
     label->setText(caption);
-    // Labels show their text from the top of their box and wrap within it.
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Labels show their text from the top of their box and wrap within it. A
+    // box made for SimSun may be shorter than one line of a taller fallback
+    // face; the line is then centred, so that neither end of it is cut off.
+    const bool lineFits = label->fontMetrics().height() <= label->contentsRect().height();
+    label->setAlignment(Qt::AlignLeft | (lineFits ? Qt::AlignTop : Qt::AlignVCenter));
     label->setWordWrap(true);
 }
 

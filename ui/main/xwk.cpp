@@ -14,6 +14,8 @@
 #include <QShortcut>
 
 #include "calc/span.h"
+#include "ui/about/xwk_frm_about.h"
+#include "ui/common/app_icon.h"
 #include "ui/common/control_table.h"
 
 namespace {
@@ -71,6 +73,7 @@ Control* XWK::Place(const char* name) {
 XWK::XWK(QWidget* parent) : QWidget(parent) {
     setObjectName("XWK");
     setWindowTitle("Kavrento");
+    setWindowIcon(ui::AppIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(ui::TwipsToPixels(kClientWidth), ui::TwipsToPixels(kClientHeight));
@@ -249,8 +252,11 @@ void XWK::Command2_Click() {
     Combo1->setFocus();
 }
 
+// Modal over this window, which takes no input until the About window has
+// closed; each opening builds it afresh, as nothing of it survives closing.
 void XWK::Command3_Click() {
-    // The About window has yet to be built; until then the button does nothing.
+    XWKfrmAbout about(this);
+    about.exec();
 }
 
 void XWK::Command4_Click() { close(); }

@@ -13,6 +13,8 @@ class QPushButton;
 // shift in, span tooth count k and base tangent length Wk out. All of its
 // state lives in its controls; the numbers belong to calc::ComputeSpan.
 class XWK : public QWidget {
+    Q_OBJECT
+
 public:
     explicit XWK(QWidget* parent = nullptr);
 

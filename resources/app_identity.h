@@ -1,0 +1,16 @@
+/* The program's identity, in one place: read by the windows, by the
+   version record (resource compiler) and by CMake. Plain macros, so that
+   all three can read them; change a version here and nowhere else. */
+#ifndef TESSARIN_APP_IDENTITY_H
+#define TESSARIN_APP_IDENTITY_H
+
+#define APP_TITLE "Movelant"
+#define APP_VERSION_MAJOR 1
+#define APP_VERSION_MINOR 0
+#define APP_VERSION_REVISION 2
+#define APP_PRODUCT_NAME "Kavrento"
+#define APP_INTERNAL_NAME "Tessarin"
+#define APP_ORIGINAL_FILE_NAME "Tessarin.exe"
+#define APP_MAKER "Tessarin Gear Tools"
+
+#endif

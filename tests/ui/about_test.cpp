@@ -1,0 +1,183 @@
+// The About window opened from the real main window and driven with keys.
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStyleOption>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "tests/ui/text_fit.h"
+#include "ui/about/xwk_frm_about.h"
+#include "ui/common/separator_line.h"
+#include "ui/main/xwk.h"
+
+class AboutTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<XWK> main;
+
+    // Opens the About window with Alt+H and runs `check` once it is the active
+    // window; `check` leaves it open or closes it. Returns whether it ran and
+    // whether the window had closed by the time the main window's handler returned.
+    struct Run {
+        bool ran = false;
+        bool closed = false;
+    };
+    Run WhileOpen(const std::function<void(XWKfrmAbout*)>& check) {
+        Run run;
+        QPointer<XWKfrmAbout> seen;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            auto* about = qobject_cast<XWKfrmAbout*>(QApplication::activeModalWidget());
+            if (!about || QApplication::activeWindow() != about) return;
+            poll.stop();
+            seen = about;
+            run.ran = true;
+            check(about);
+            if (seen && seen->isVisible()) seen->close();
+        });
+        poll.start(10);
+        main->activateWindow();
+        if (!QTest::qWaitForWindowActive(main.get())) return run;
+        QTest::keyClick(main->Command3, Qt::Key_H, Qt::AltModifier);
+        if (!QTest::qWaitFor([&] { return !poll.isActive(); })) return run;
+        run.closed = !seen || !seen->isVisible();
+        return run;
+    }
+    static void Press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
+
+private slots:
+    void init() {
+        main = std::make_unique<XWK>();
+        main->show();
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+    }
+    void cleanup() { main.reset(); }
+
+    void textsAreRebuiltAtEveryOpening() {
+        for (int opening = 0; opening < 2; ++opening) {
+            const Run run = WhileOpen([](XWKfrmAbout* about) {
+                QCOMPARE(about->windowTitle(), QString("关于 Movelant"));
+                QCOMPARE(about->lblVersion->text(), QString("版本 1.0.2"));
+                QCOMPARE(about->lblTitle->text(), QString("Movelant"));
+                QCOMPARE(QApplication::focusWidget(), about->cmdOK);
+                QVERIFY(about->cmdOK->isDefault());
+                QVERIFY(!about->windowIcon().isNull());
+            });
+            QVERIFY(run.ran);
+        }
+    }
+
+    void closes_data() {
+        QTest::addColumn<int>("tabs");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("Enter on OK") << 0 << int(Qt::Key_Return) << "cmdOK";
+        QTest::newRow("Enter on the picture") << 2 << int(Qt::Key_Return) << "Picture1";
+        QTest::newRow("Esc on OK") << 0 << int(Qt::Key_Escape) << "cmdOK";
+        QTest::newRow("Esc on System Information") << 1 << int(Qt::Key_Escape) << "cmdSysInfo";
+        QTest::newRow("Esc on the picture") << 2 << int(Qt::Key_Escape) << "Picture1";
+        QTest::newRow("Tab wraps to OK, Enter") << 3 << int(Qt::Key_Return) << "cmdOK";
+    }
+    void closes() {
+        QFETCH(int, tabs);
+        QFETCH(int, key);
+        QFETCH(QString, focus);
+        bool closedByKey = false;
+        const Run run = WhileOpen([&](XWKfrmAbout* about) {
+            for (int i = 0; i < tabs; ++i) Press(Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+            Press(Qt::Key(key));
+            closedByKey = !about->isVisible();
+        });
+        QVERIFY(run.ran);
+        QVERIFY(closedByKey);
+    }
+
+    void systemInformationButtonKeepsWindowOpen_data() {
+        QTest::addColumn<bool>("byAccessKey");
+        QTest::newRow("Alt+S") << true;
+        QTest::newRow("Enter on the focused button") << false;
+    }
+    void systemInformationButtonKeepsWindowOpen() {
+        QFETCH(bool, byAccessKey);
+        const Run run = WhileOpen([&](XWKfrmAbout* about) {
+            QSignalSpy pressed(about->cmdSysInfo, &QPushButton::clicked);
+            if (byAccessKey) {
+                QTest::keyClick(about, Qt::Key_S, Qt::AltModifier);
+                QTRY_COMPARE(pressed.count(), 1);
+            } else {
+                Press(Qt::Key_Tab);
+                Press(Qt::Key_Return);
+                QCOMPARE(pressed.count(), 1);
+            }
+            QVERIFY(about->isVisible());
+        });
+        QVERIFY(run.ran);
+    }
+
+    void mainWindowTakesNoInputMeanwhile() {
+        const Run run = WhileOpen([&](XWKfrmAbout* about) {
+            QCOMPARE(about->windowModality(), Qt::ApplicationModal);
+            QCOMPARE(about->parentWidget(), main.get());
+            // Through the window system, where modality is enforced.
+            QTest::mouseClick(main->windowHandle(), Qt::LeftButton, {}, main->Command4->geometry().center());
+            QVERIFY(main->isVisible());
+            QVERIFY(about->isVisible());
+        });
+        QVERIFY(run.ran);
+        QVERIFY(run.closed);
+        QVERIFY(main->isVisible());
+    }
+
+    void opensCentredOverMovedMainWindow() {
+        main->move(40, 300);
+        const Run run = WhileOpen([&](XWKfrmAbout* about) {
+            const QPoint offset = about->geometry().center() - main->geometry().center();
+            QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QString("%1,%2").arg(offset.x()).arg(offset.y())));
+        });
+        QVERIFY(run.ran);
+    }
+
+    void fixedFrameAndEtchedSeparator() {
+        XWKfrmAbout about(main.get());
+        QCOMPARE(about.size(), QSize(371, 322));
+        QCOMPARE(about.minimumSize(), about.maximumSize());
+        QVERIFY(!(about.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(about.windowFlags() & Qt::WindowCloseButtonHint);
+        QCOMPARE(about.Picture1->size(), QSize(354, 124));
+        QCOMPARE(about.Picture1->pixmap().size(), QSize(350, 120));
+        QCOMPARE(about.Picture1->contentsRect().size(), QSize(350, 120));
+        // The grey line lies one pixel above the white one, both across the window.
+        QCOMPARE(about.Line1[1]->Colour(), QColor(128, 128, 128));
+        QCOMPARE(about.Line1[1]->LineWidth(), 1);
+        QCOMPARE(about.Line1[0]->Colour(), QColor(255, 255, 255));
+        QCOMPARE(about.Line1[0]->LineWidth(), 2);
+        QCOMPARE(about.Line1[0]->y() - about.Line1[1]->y(), 1);
+        for (auto* line : about.Line1) {
+            QVERIFY(line->x() <= 0);
+            QVERIFY(line->geometry().right() >= about.width() - 2);
+        }
+    }
+
+    // With the fonts actually installed, no label or button text is clipped.
+    void textsAreNotClipped() {
+        XWKfrmAbout about(main.get());
+        for (QLabel* label : {about.lblTitle, about.lblVersion, about.lblDescription, about.lblDisclaimer}) {
+            QVERIFY2(TextInkFits(label), qPrintable(label->objectName()));
+        }
+        for (QPushButton* button : {about.cmdOK, about.cmdSysInfo}) {
+            QStyleOptionButton option;
+            option.initFrom(button);
+            const QRect contents = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+            QVERIFY2(button->fontMetrics().horizontalAdvance(button->text().remove('&')) <= contents.width(),
+                     qPrintable(button->objectName()));
+        }
+    }
+};
+
+QTEST_MAIN(AboutTest)
+#include "about_test.moc"
