@@ -1,6 +1,6 @@
 #pragma once
 
-// Watches for the next modal window, notes what a message box says and
+// Watches for the next new modal window, notes what a message box says and
 // closes it (OK for a message box), so that a test can run code that shows
 // one modally.
 #include <QApplication>
@@ -17,9 +17,10 @@ struct ModalWatch {
     QTimer timer;
 
     ModalWatch() {
-        QObject::connect(&timer, &QTimer::timeout, [this] {
+        // Only a modal window that opens after this point counts.
+        QObject::connect(&timer, &QTimer::timeout, [this, before = QApplication::activeModalWidget()] {
             QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || !modal->isVisible()) return;
+            if (!modal || modal == before || !modal->isVisible()) return;
             timer.stop();
             seen = true;
             title = modal->windowTitle();

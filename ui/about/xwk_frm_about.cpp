@@ -2,9 +2,11 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 
+#include "ui/about/sys_info_launcher.h"
 #include "ui/common/app_icon.h"
 #include "ui/common/app_identity.h"
 #include "ui/common/control_table.h"
@@ -102,8 +104,15 @@ void XWKfrmAbout::Form_Load() {
 
 void XWKfrmAbout::cmdOK_Click() { accept(); }
 
-void XWKfrmAbout::cmdSysInfo_Click() {
-    // The system information tool is not located yet; the button does nothing.
+void XWKfrmAbout::cmdSysInfo_Click() { StartSysInfo(); }
+
+// The About window stays open beneath the tool or the message.
+void XWKfrmAbout::StartSysInfo() {
+    sysinfo::StartSysInfo(ui::AppIdentity::Title, [this](const std::string& text, const std::string& title) {
+        QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text),
+                        QMessageBox::Ok, this);
+        box.exec();
+    });
 }
 
 // OK is also the cancel button: Esc presses it, from any focus.

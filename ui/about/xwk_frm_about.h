@@ -30,6 +30,7 @@ public:
     void Form_Load();
     void cmdOK_Click();
     void cmdSysInfo_Click();
+    void StartSysInfo();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
