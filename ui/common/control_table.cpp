@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 #include <vector>
 
 namespace ui {

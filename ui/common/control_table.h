@@ -7,8 +7,6 @@
 #include <QPalette>
 #include <QString>
 #include <QWidget>
-#include <algorithm>
-#include <iterator>
 #include <span>
 
 #include "ui/common/fonts.h"

@@ -23,10 +23,6 @@ QFont TimesFont(double pointSize, bool italic) {
     return font;
 }
 
-}  // namespace ui
-
-namespace ui {
-
 QFont FontOf(Look look) {
     switch (look) {
         case Look::FrameBold: return SongFont(9, true);
