@@ -1,6 +1,8 @@
-// Time per ComputeSpan call, against the floor of its two maths library calls.
+// Time per ComputeSpan call, against the floor of its two maths library calls
+// and against the floor of every conversion an exact answer needs.
 #include <benchmark/benchmark.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -67,6 +69,40 @@ void BM_TanCosFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_TanCosFloor);
 
+// The least work any exact answer needs: the four input texts read with
+// from_chars, one tan and one cos, and k and Wk (to 4 decimals) written with
+// to_chars. The texts are the workshop's own, read where they stand; k and Wk
+// are computed from what was read, so the numbers written are the real ones.
+void BM_ConversionFloor(benchmark::State& state) {
+    const auto& inputs = WorkshopInputs();
+    constexpr double pi = 3.14159265358979;
+    const auto read = [](const std::string& text) {
+        double v = 0.0;
+        std::from_chars(text.data(), text.data() + text.size(), v);
+        return v;
+    };
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const calc::SpanInputs& in = inputs[i];
+        const double m = read(in.ModuleText), alpha = read(in.AngleText);
+        const double z = read(in.TeethText), x = read(in.ShiftText);
+        const double r = alpha * pi / 180.0;
+        const double t = std::tan(r), c = std::cos(r);
+        const double k = std::nearbyint(alpha / 180.0 * z + 0.5 + 2.0 * x * t / pi);
+        const double wk = m * c * (pi * (k - 0.5) + (t - r) * z + 2.0 * x * t);
+        char countText[32], lengthText[48];
+        const auto count = std::to_chars(countText, countText + sizeof countText, k);
+        const auto length = std::to_chars(lengthText, lengthText + sizeof lengthText, wk,
+                                          std::chars_format::fixed, 4);
+        benchmark::DoNotOptimize(countText);
+        benchmark::DoNotOptimize(lengthText);
+        benchmark::DoNotOptimize(count.ptr);
+        benchmark::DoNotOptimize(length.ptr);
+        i = (i + 1) % inputs.size();
+    }
+}
+BENCHMARK(BM_ConversionFloor);
+
 // Keeps each run's time per iteration so that main can print the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -91,5 +127,9 @@ int main(int argc, char** argv) {
             if (it != ns.end()) std::printf("%s / floor: %.1f\n", name, it->second / floor->second);
         }
     }
+    const auto conversions = ns.find("BM_ConversionFloor");
+    const auto workshop = ns.find("BM_ComputeSpanWorkshop");
+    if (conversions != ns.end() && workshop != ns.end() && conversions->second > 0)
+        std::printf("BM_ComputeSpanWorkshop / conversion floor: %.2f\n", workshop->second / conversions->second);
     benchmark::Shutdown();
 }

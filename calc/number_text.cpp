@@ -13,15 +13,25 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The input with its blanks taken out: blanks count nowhere, also between digits.
-std::string WithoutBlanks(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        if (!IsBlank(c)) out.push_back(c);
+// Walks a text as if its blanks were not there: blanks count nowhere, also
+// between digits.
+class BlankFreeCursor {
+public:
+    explicit BlankFreeCursor(std::string_view text) : next_(text.data()), end_(text.data() + text.size()) {}
+
+    // The next character that is not a blank, or '\0' at the end; '\0' in the
+    // text continues no form either, so the two need no telling apart.
+    char Peek() {
+        while (next_ != end_ && IsBlank(*next_)) ++next_;
+        return next_ != end_ ? *next_ : '\0';
     }
-    return out;
-}
+    // Steps over the character Peek has just returned.
+    void Skip() { ++next_; }
+
+private:
+    const char* next_;
+    const char* end_;
+};
 
 int RadixDigit(char c, int radix) {
     int d = 99;
@@ -33,11 +43,10 @@ int RadixDigit(char c, int radix) {
 
 // "&H..." / "&O...": the digits' value as a 16-bit two's-complement number when
 // it fits, else 32-bit; wider than 32 bits is a range fault.
-std::optional<double> ReadRadixNumber(std::string_view digits, int radix) {
+std::optional<double> ReadRadixNumber(BlankFreeCursor digits, int radix) {
     std::uint64_t value = 0;
-    for (char c : digits) {
-        const int d = RadixDigit(c, radix);
-        if (d < 0) break;
+    for (int d = RadixDigit(digits.Peek(), radix); d >= 0; d = RadixDigit(digits.Peek(), radix)) {
+        digits.Skip();
         value = value * static_cast<unsigned>(radix) + static_cast<unsigned>(d);
         if (value > 0xFFFFFFFFu) return std::nullopt;
     }
@@ -55,81 +64,161 @@ std::int64_t Saturate(std::int64_t v) {
     return v;
 }
 
-}  // namespace
-
-std::optional<double> ReadNumber(std::string_view text) {
-    const std::string s = WithoutBlanks(text);
-    std::size_t i = 0;
-
-    if (s.size() >= 2 && s[0] == '&') {
-        if (s[1] == 'H' || s[1] == 'h') return ReadRadixNumber(std::string_view(s).substr(2), 16);
-        if (s[1] == 'O' || s[1] == 'o') return ReadRadixNumber(std::string_view(s).substr(2), 8);
-        return 0.0;
-    }
-
-    const bool negative = i < s.size() && s[i] == '-';
-    if (i < s.size() && (s[i] == '-' || s[i] == '+')) ++i;
-
-    // The significant digits without leading zeros, and the decimal exponent
-    // of the digit after the last one kept: value = 0.<digits> x 10^pointAt.
-    std::string digits;
-    std::int64_t pointAt = 0;
+// [+|-] digits [. digits] [E|D [+|-] digits] taken apart: the significant
+// digits without leading zeros, and the decimal exponent of the digit after
+// the last one kept, value = 0.<digits> x 10^pointAt.
+struct DecimalForm {
     bool sawDigit = false;
-    for (; i < s.size() && IsDigit(s[i]); ++i) {
-        sawDigit = true;
-        if (digits.empty() && s[i] == '0') continue;
-        digits.push_back(s[i]);
-        pointAt = Saturate(pointAt + 1);
+    bool negative = false;
+    std::size_t digitCount = 0;  // all of them, also those beyond the room given
+    std::int64_t pointAt = 0;
+    std::uint64_t leadingDigits = 0;  // the first 19 digits as a whole number
+};
+
+// Reads the decimal form at `text`, keeping the first `room` significant
+// digits in `digits`.
+DecimalForm ScanDecimal(BlankFreeCursor text, char* digits, std::size_t room) {
+    DecimalForm form;
+    char c = text.Peek();
+    form.negative = c == '-';
+    if (c == '-' || c == '+') {
+        text.Skip();
+        c = text.Peek();
     }
-    if (i < s.size() && s[i] == '.') {
-        for (++i; i < s.size() && IsDigit(s[i]); ++i) {
-            sawDigit = true;
-            if (digits.empty() && s[i] == '0') {
-                pointAt = Saturate(pointAt - 1);
+    const auto keep = [&](char digit) {
+        if (form.digitCount < room) digits[form.digitCount] = digit;
+        if (form.digitCount < 19) form.leadingDigits = form.leadingDigits * 10 + static_cast<unsigned>(digit - '0');
+        ++form.digitCount;
+    };
+    for (; IsDigit(c); text.Skip(), c = text.Peek()) {
+        form.sawDigit = true;
+        if (form.digitCount == 0 && c == '0') continue;
+        keep(c);
+        form.pointAt = Saturate(form.pointAt + 1);
+    }
+    if (c == '.') {
+        for (text.Skip(), c = text.Peek(); IsDigit(c); text.Skip(), c = text.Peek()) {
+            form.sawDigit = true;
+            if (form.digitCount == 0 && c == '0') {
+                form.pointAt = Saturate(form.pointAt - 1);
                 continue;
             }
-            digits.push_back(s[i]);
+            keep(c);
         }
     }
-    if (!sawDigit) return 0.0;
+    if (!form.sawDigit) return form;
 
-    if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
-        std::size_t j = i + 1;
-        const bool expNegative = j < s.size() && s[j] == '-';
-        if (j < s.size() && (s[j] == '-' || s[j] == '+')) ++j;
+    if (c == 'E' || c == 'e' || c == 'D' || c == 'd') {
+        text.Skip();
+        c = text.Peek();
+        const bool expNegative = c == '-';
+        if (c == '-' || c == '+') {
+            text.Skip();
+            c = text.Peek();
+        }
         std::int64_t exponent = 0;
-        for (; j < s.size() && IsDigit(s[j]); ++j) exponent = Saturate(exponent * 10 + (s[j] - '0'));
-        pointAt = Saturate(pointAt + (expNegative ? -exponent : exponent));
+        for (; IsDigit(c); text.Skip(), c = text.Peek()) exponent = Saturate(exponent * 10 + (c - '0'));
+        form.pointAt = Saturate(form.pointAt + (expNegative ? -exponent : exponent));
     }
+    return form;
+}
 
-    const double zero = negative ? -0.0 : 0.0;
-    if (digits.empty()) return zero;
-    // Far outside the double range either way: no conversion needed to know.
-    if (pointAt > 400) return std::nullopt;
-    if (pointAt < -400) return zero;
+// Room in `text` for the sign before the digits and for "e-400" after them.
+constexpr std::size_t kSignRoom = 1;
+constexpr std::size_t kExponentRoom = 24;
 
-    // Hand the normalised digits to the correctly rounded library conversion.
-    std::string normal = negative ? "-0." : "0.";
-    normal += digits;
-    normal += 'e';
-    char exponentText[24];
-    const auto written = std::to_chars(exponentText, exponentText + sizeof exponentText, pointAt);
-    normal.append(exponentText, written.ptr);
+// Converts the digits at text + kSignRoom, with the correctly rounded library
+// conversion; pointAt is within 400 of zero, digitCount at least 1.
+std::optional<double> ConvertDecimal(const DecimalForm& form, char* text) {
+    const double zero = form.negative ? -0.0 : 0.0;
+    char* const begin = form.negative ? text : text + kSignRoom;
+    text[0] = '-';
+    char* end = text + kSignRoom + form.digitCount;
+    *end++ = 'e';
+    end = std::to_chars(end, end + kExponentRoom - 1, form.pointAt - static_cast<std::int64_t>(form.digitCount)).ptr;
 
     double value = 0.0;
-    const auto [end, error] = std::from_chars(normal.data(), normal.data() + normal.size(), value);
-    (void)end;
+    const auto [stop, error] = std::from_chars(begin, end, value);
+    (void)stop;
     if (error == std::errc::result_out_of_range) {
-        if (pointAt > 0) return std::nullopt;
+        if (form.pointAt > 0) return std::nullopt;
         return zero;
     }
     if (std::isinf(value)) return std::nullopt;
     return value;
 }
 
+// Up to 15 digits times or over 10^0 ... 10^22: both are exact doubles, so the
+// one multiplication or division rounds correctly, just as the library
+// conversion does. Covers nearly everything typed into the input boxes.
+std::optional<double> ConvertShortDecimal(const DecimalForm& form) {
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (form.digitCount > 15) return std::nullopt;
+    const std::int64_t scale = form.pointAt - static_cast<std::int64_t>(form.digitCount);
+    if (scale < -22 || scale > 22) return std::nullopt;
+    const auto whole = static_cast<double>(form.leadingDigits);
+    const double value = scale < 0 ? whole / kPowersOfTen[-scale] : whole * kPowersOfTen[scale];
+    return form.negative ? -value : value;
+}
+
+// Up to this many significant digits are gathered on the stack; longer texts
+// are rare enough to take a heap buffer.
+constexpr std::size_t kShortDigits = 40;
+
+// Whole numbers below 1E+15 have at most 15 digits, all of them exact.
+bool IsShortWhole(double value) {
+    return std::fabs(value) < 1e15 && static_cast<double>(static_cast<std::int64_t>(value)) == value;
+}
+
+std::string ShortWholeText(double value) {
+    char buf[24];
+    const auto written = std::to_chars(buf, buf + sizeof buf, static_cast<std::int64_t>(value));
+    return std::string(buf, written.ptr);
+}
+
+}  // namespace
+
+std::optional<double> ReadNumber(std::string_view text) {
+    BlankFreeCursor cursor(text);
+
+    if (cursor.Peek() == '&') {
+        BlankFreeCursor kind = cursor;
+        kind.Skip();
+        const char letter = kind.Peek();
+        kind.Skip();
+        if (letter == 'H' || letter == 'h') return ReadRadixNumber(kind, 16);
+        if (letter == 'O' || letter == 'o') return ReadRadixNumber(kind, 8);
+        return 0.0;
+    }
+
+    char shortText[kSignRoom + kShortDigits + kExponentRoom];
+    const DecimalForm form = ScanDecimal(cursor, shortText + kSignRoom, kShortDigits);
+    if (!form.sawDigit) return 0.0;
+    if (form.digitCount == 0) return form.negative ? -0.0 : 0.0;
+    // Far outside the double range either way: no conversion needed to know.
+    if (form.pointAt > 400) return std::nullopt;
+    if (form.pointAt < -400) return form.negative ? -0.0 : 0.0;
+
+    if (const std::optional<double> value = ConvertShortDecimal(form)) return value;
+    if (form.digitCount <= kShortDigits) return ConvertDecimal(form, shortText);
+    std::string longText(kSignRoom + form.digitCount + kExponentRoom, '\0');
+    ScanDecimal(cursor, longText.data() + kSignRoom, form.digitCount);
+    return ConvertDecimal(form, longText.data());
+}
+
 double RoundHalfEven(double value, int places) {
     if (!std::isfinite(value)) return value;
-    if (places < 0) places = 0;
+    if (places <= 0) {
+        // Whole counts need no text: the fraction of |value| is exact, and so
+        // is the whole number on either side of it.
+        const double magnitude = std::fabs(value);
+        const double below = std::floor(magnitude);
+        const double fraction = magnitude - below;
+        const bool up = fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0);
+        return std::copysign(up ? below + 1.0 : below, value);
+    }
     // Every double is a whole multiple of 2^-1074, so it is already exact at
     // 1074 decimals.
     if (places >= 1074) return value;
@@ -149,6 +238,7 @@ std::string NumberToText(double value, std::string_view decimalSeparator) {
     if (std::isnan(value)) return "nan";
     if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
     if (value == 0) return "0";
+    if (IsShortWhole(value)) return ShortWholeText(value);
 
     // d.dddddddddddddde[+-]x: the exact value rounded to 15 significant digits.
     char buf[40];
@@ -193,6 +283,39 @@ std::string NumberToText(double value, std::string_view decimalSeparator) {
             out += decimalSeparator;
             out.append(digits, wholeDigits);
         }
+    }
+    return out;
+}
+
+std::string RoundedText(double value, int places, std::string_view decimalSeparator) {
+    if (places < 0) places = 0;
+    if (places > 4 || !(std::fabs(value) < 1e15)) return NumberToText(RoundHalfEven(value, places), decimalSeparator);
+
+    // [-]whole.dddd, the exact value rounded to `places` decimals, ties to even:
+    // the very digits RoundHalfEven reads back. At most 16 whole digits here.
+    char buf[32];
+    const char* const end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, places).ptr;
+
+    const bool negative = buf[0] == '-';
+    const char* const whole = buf + (negative ? 1 : 0);
+    const char* const point = places > 0 ? end - places - 1 : end;
+    const char* last = end;  // past the last fraction digit that is not a zero
+    while (last > point + 1 && last[-1] == '0') --last;
+    const auto wholeDigits = static_cast<std::size_t>(point - whole);
+    const auto fractionDigits = static_cast<std::size_t>(last > point ? last - point - 1 : 0);
+    const bool zeroWhole = wholeDigits == 1 && whole[0] == '0';
+
+    if (zeroWhole && fractionDigits == 0) return "0";  // also for values just below zero
+    // Up to 15 digits from the first that counts to the last kept: below
+    // 1E+15 (which has 16 here), and the double read back from them writes
+    // them again. Beyond that the text is what the read-back double writes.
+    if ((zeroWhole ? 0 : wholeDigits) + fractionDigits > 15)
+        return NumberToText(RoundHalfEven(value, places), decimalSeparator);
+
+    std::string out(static_cast<const char*>(buf), point);
+    if (fractionDigits > 0) {
+        out += decimalSeparator;
+        out.append(point + 1, last);
     }
     return out;
 }

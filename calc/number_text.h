@@ -55,4 +55,12 @@ double RoundHalfEven(double value, int places);
 // "inf", "-inf" and "nan".
 std::string NumberToText(double value, std::string_view decimalSeparator = ".");
 
+// Writes `value` rounded to `places` decimals: always the same text as
+// NumberToText(RoundHalfEven(value, places), decimalSeparator), but made,
+// where that cannot change it, from the rounded decimal's own digits instead
+// of a double read back from them: for 0 to 4 places, magnitudes below 1E+15
+// and at most 15 significant digits, which name their nearest double's
+// 15-digit text exactly. (-0.00004, 4) -> "0", (1.00005, 4) -> "1.0001".
+std::string RoundedText(double value, int places, std::string_view decimalSeparator = ".");
+
 }  // namespace calc

@@ -68,7 +68,7 @@ std::optional<SpanResult> ComputeSpan(const SpanInputs& inputs, std::string_view
     const double wk = step(a * step(sum + shift));
     if (step.Fault()) return std::nullopt;
 
-    return SpanResult{NumberToText(k, decimalSeparator), NumberToText(RoundHalfEven(wk, 4), decimalSeparator)};
+    return SpanResult{NumberToText(k, decimalSeparator), RoundedText(wk, 4, decimalSeparator)};
 }
 
 }  // namespace calc
