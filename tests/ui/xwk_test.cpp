@@ -98,6 +98,59 @@ private slots:
         VerifyStartState();
     }
 
+    // A held key: one real press, the key's auto-repeats, one release. It
+    // acts exactly as one press does.
+    void heldKeyActsOnce_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("focusAfter");
+        QTest::addColumn<QString>("count");
+        QTest::newRow("Enter in the shift box calculates once") << int(Qt::Key_Return) << "Text4" << "Command2" << "3";
+        QTest::newRow("Enter on Calculate calculates once") << int(Qt::Key_Return) << "Command1" << "Command2" << "3";
+        QTest::newRow("Enter on Reset resets once") << int(Qt::Key_Return) << "Command2" << "Combo1" << "";
+        QTest::newRow("space on Reset resets once") << int(Qt::Key_Space) << "Command2" << "Combo1" << "";
+        QTest::newRow("Enter in the teeth box walks one step") << int(Qt::Key_Return) << "Text1" << "Text4" << "";
+        QTest::newRow("Esc quits once, at the first press") << int(Qt::Key_Escape) << "Text1" << "" << "";
+    }
+    void heldKeyActsOnce() {
+        QFETCH(int, key);
+        QFETCH(QString, from);
+        QFETCH(QString, focusAfter);
+        QFETCH(QString, count);
+        w->Text1->setText("20");
+        w->Text4->setText("0");
+        if (from == "Command2") {
+            w->Command1_Click();
+            w->Text1->setText("20");  // Reset must empty it exactly once
+        }
+        QWidget* start = w->findChild<QWidget*>(from);
+        start->setFocus();
+        const QString text = key == Qt::Key_Return ? "\r" : key == Qt::Key_Space ? " " : "\x1b";
+        QTest::simulateEvent(start, true, key, Qt::NoModifier, text, false);
+        for (int repeat = 0; repeat < 8; ++repeat) {
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w.get();
+            QTest::simulateEvent(target, false, key, Qt::NoModifier, text, true);
+            QTest::simulateEvent(target, true, key, Qt::NoModifier, text, true);
+        }
+        QWidget* last = QApplication::focusWidget() ? QApplication::focusWidget() : w.get();
+        QTest::simulateEvent(last, false, key, Qt::NoModifier, text, false);
+        if (focusAfter.isEmpty()) {
+            QVERIFY(!w->isVisible());
+            return;
+        }
+        QVERIFY(w->isVisible());
+        QCOMPARE(Focus()->objectName(), focusAfter);
+        QCOMPARE(w->Text2->text(), count);
+        QCOMPARE(w->Text1->text(), QString(from == "Command2" ? "" : "20"));
+    }
+
+    void heldEscInTheCountBoxDoesNotRepeat() {
+        // An auto-repeated Esc alone, as when it was first pressed elsewhere.
+        w->Text1->setFocus();
+        QTest::simulateEvent(w->Text1, true, Qt::Key_Escape, Qt::NoModifier, "\x1b", true);
+        QVERIFY(w->isVisible());
+    }
+
     void enterOnCheckBoxDoesNothing() {
         w->Check1->setFocus();
         Enter();

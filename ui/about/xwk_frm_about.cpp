@@ -11,6 +11,7 @@
 #include "ui/common/app_identity.h"
 #include "ui/common/control_table.h"
 #include "ui/common/fitted_lines.h"
+#include "ui/common/held_key_guard.h"
 #include "ui/common/separator_line.h"
 
 namespace {
@@ -86,6 +87,8 @@ XWKfrmAbout::XWKfrmAbout(QWidget* owner) : QDialog(owner) {
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &XWKfrmAbout::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &XWKfrmAbout::cmdSysInfo_Click);
+
+    new ui::HeldKeyGuard(this, {cmdOK, cmdSysInfo, Picture1});
 
     ui::SetTabOrder(this, kControls);
     cmdOK->setFocus();

@@ -17,6 +17,7 @@
 #include "ui/about/xwk_frm_about.h"
 #include "ui/common/app_icon.h"
 #include "ui/common/control_table.h"
+#include "ui/common/held_key_guard.h"
 
 namespace {
 
@@ -139,6 +140,7 @@ XWK::XWK(QWidget* parent) : QWidget(parent) {
     connect(Command4, &QPushButton::clicked, this, &XWK::Command4_Click);
     // Quit is the cancel button.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setAutoRepeat(false);
     connect(escape, &QShortcut::activated, Command4, &QPushButton::click);
 
     // Programmatic unchecking in Reset goes through the same handler.
@@ -148,6 +150,8 @@ XWK::XWK(QWidget* parent) : QWidget(parent) {
                            static_cast<QWidget*>(Text5)}) {
         input->installEventFilter(this);
     }
+    // Installed after the key handlers' filter, so it sees each key first.
+    new ui::HeldKeyGuard(this, {Combo1, Combo2, Text1, Text4, Text5, Check1, Command1, Command2, Command3, Command4});
 
     ui::SetTabOrder(this, kControls);
     Form_Load();
