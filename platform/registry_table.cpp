@@ -11,6 +11,13 @@ RegistryTable* installed = nullptr;
 std::map<KeyHandle, std::string> openHandles;  // handle -> key path as stored
 KeyHandle nextHandle = 0x100;
 
+// What Windows grants an ordinary user under HKEY_LOCAL_MACHINE: KEY_READ
+// (0x20019), in either registry view (KEY_WOW64_64KEY, KEY_WOW64_32KEY).
+// Asking for more, write rights included, is refused as it is there. Written
+// out here rather than taken from the launcher's own mask, so that the table
+// stays the system's side of the boundary.
+constexpr std::uint32_t kGrantedToUsers = 0x20019 | 0x0100 | 0x0200;
+
 bool SameText(const std::string& a, const std::string& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
@@ -38,7 +45,8 @@ std::int32_t RegOpenKeyExA(KeyHandle hKey, const char* lpSubKey, std::uint32_t, 
     if (key == installed->keys.end()) return kStatusNotFound;
     installed->accessMasks.push_back(samDesired);
     const auto& denied = installed->deniedKeys;
-    if (std::any_of(denied.begin(), denied.end(), [&](const std::string& d) { return SameText(d, key->first); })) {
+    if ((samDesired & ~kGrantedToUsers) != 0 ||
+        std::any_of(denied.begin(), denied.end(), [&](const std::string& d) { return SameText(d, key->first); })) {
         return kStatusAccessDenied;
     }
     *phkResult = nextHandle++;

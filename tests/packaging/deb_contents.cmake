@@ -31,13 +31,25 @@ foreach(path IN ITEMS
   endif()
 endforeach()
 
+# The whole desktop entry, every key of it: a wrong Terminal= or Exec= would
+# still look like an entry.
 file(READ "${SCRATCH}/root/usr/share/applications/tessarin.desktop" entry)
-foreach(line IN ITEMS "Name=公法线长度计算" "Exec=Tessarin" "Icon=tessarin" "Type=Application")
-  string(FIND "${entry}" "${line}" found)
-  if(found EQUAL -1)
-    message(FATAL_ERROR "the desktop entry lacks ${line}")
-  endif()
-endforeach()
+set(expected_entry [=[[Desktop Entry]
+Type=Application
+Name=公法线长度计算
+Name[en]=Kavrento
+GenericName=Base tangent length calculator
+GenericName[zh_CN]=齿轮公法线长度计算器
+Comment=Span tooth count k and base tangent length Wk of spur gears
+Comment[zh_CN]=计算变位直齿轮的跨测齿数 k 和公法线长度 Wk
+Exec=Tessarin
+Icon=tessarin
+Terminal=false
+Categories=Education;Engineering;Science;
+]=])
+if(NOT entry STREQUAL expected_entry)
+  message(FATAL_ERROR "the desktop entry differs.\nexpected:\n${expected_entry}\ninstalled:\n${entry}")
+endif()
 foreach(field IN ITEMS "Package: tessarin" "Version: 1.0.2" "libqt6widgets6")
   string(FIND "${control}" "${field}" found)
   if(found EQUAL -1)

@@ -16,17 +16,47 @@ if(NOT read EQUAL 0)
 endif()
 file(READ "${SCRATCH}/readback.rc" record)
 
+# The whole version record, every field of it, exactly as read back.
+set(expected_record [=[1 VERSIONINFO
+ FILEVERSION 1, 0, 0, 2
+ PRODUCTVERSION 1, 0, 0, 2
+ FILEFLAGSMASK 0x3f
+ FILEOS 0x40004
+ FILETYPE 0x1
+BEGIN
+  BLOCK "StringFileInfo"
+  BEGIN
+    BLOCK "080404B0"
+    BEGIN
+      VALUE "CompanyName", "Tessarin Gear Tools"
+      VALUE "FileDescription", "Movelant"
+      VALUE "FileVersion", "1.00.0002"
+      VALUE "InternalName", "Tessarin"
+      VALUE "OriginalFilename", "Tessarin.exe"
+      VALUE "ProductName", "Kavrento"
+      VALUE "ProductVersion", "1.00.0002"
+    END
+  END
+  BLOCK "VarFileInfo"
+  BEGIN
+    VALUE "Translation", 0x804, 1200
+  END
+END
+]=])
+string(FIND "${record}" "1 VERSIONINFO" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "the compiled file has no version record:\n${record}")
+endif()
+string(SUBSTRING "${record}" ${at} -1 version_record)
+string(REGEX REPLACE "\r" "" version_record "${version_record}")
+string(FIND "${version_record}" "\nEND\n" end)
+math(EXPR end "${end} + 5")
+string(SUBSTRING "${version_record}" 0 ${end} version_record)
+if(NOT version_record STREQUAL expected_record)
+  message(FATAL_ERROR "the version record differs.\nexpected:\n${expected_record}\nread back:\n${version_record}")
+endif()
+
 set(expected
-  "FILEVERSION 1, 0, 0, 2"
-  "PRODUCTVERSION 1, 0, 0, 2"
-  "BLOCK \"080404B0\""
-  "VALUE \"FileVersion\", \"1.00.0002\""
-  "VALUE \"ProductVersion\", \"1.00.0002\""
-  "VALUE \"ProductName\", \"Kavrento\""
-  "VALUE \"InternalName\", \"Tessarin\""
-  "VALUE \"OriginalFilename\", \"Tessarin.exe\""
-  "VALUE \"CompanyName\", \"Tessarin Gear Tools\""
-  "VALUE \"Translation\", 0x804, 1200"
   "LANGUAGE 4, 2"
   # The icon group: six images in their order, with their sizes and depths.
   "0, 1, 6,"
@@ -36,7 +66,6 @@ set(expected
   "\"\\060\\060\\000\\000\", 1, 32,"
   "\"\\040\\040\\000\\000\", 1, 32,"
   "\"\\020\\020\\000\\000\", 1, 32,")
-set(position 0)
 foreach(line IN LISTS expected)
   string(FIND "${record}" "${line}" found)
   if(found EQUAL -1)

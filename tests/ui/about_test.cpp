@@ -88,14 +88,57 @@ private slots:
         QFETCH(int, key);
         QFETCH(QString, focus);
         bool closedByKey = false;
+        bool otherWindow = false;
         const Run run = WhileOpen([&](XWKfrmAbout* about) {
             for (int i = 0; i < tabs; ++i) Press(Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+            // Should the key press another button, whatever that opens is
+            // closed again, so that the test fails instead of waiting.
+            ModalWatch stray;
             Press(Qt::Key(key));
             closedByKey = !about->isVisible();
+            otherWindow = stray.seen;
         });
         QVERIFY(run.ran);
+        QVERIFY2(!otherWindow, "the key opened another window");
         QVERIFY(closedByKey);
+    }
+
+    // An auto-repeated Enter or Esc is the tail of a press that already
+    // acted: it must not close the window again, nor reach the main window.
+    void heldKeyClosesOnce_data() {
+        QTest::addColumn<int>("tabs");
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter on OK") << 0 << int(Qt::Key_Return);
+        QTest::newRow("Enter on the picture") << 2 << int(Qt::Key_Return);
+        QTest::newRow("Esc on System Information") << 1 << int(Qt::Key_Escape);
+    }
+    void heldKeyClosesOnce() {
+        QFETCH(int, tabs);
+        QFETCH(int, key);
+        bool openAfterRepeat = false;
+        bool closedByPress = false;
+        bool otherWindow = false;
+        const QString text = key == Qt::Key_Return ? "\r" : "\x1b";
+        const Run run = WhileOpen([&](XWKfrmAbout* about) {
+            for (int i = 0; i < tabs; ++i) Press(Qt::Key_Tab);
+            QWidget* focus = QApplication::focusWidget();
+            ModalWatch stray;
+            QTest::simulateEvent(focus, true, key, Qt::NoModifier, text, true);
+            openAfterRepeat = about->isVisible();
+            QTest::simulateEvent(focus, true, key, Qt::NoModifier, text, false);
+            closedByPress = !about->isVisible();
+            otherWindow = stray.seen;
+        });
+        QVERIFY(run.ran);
+        QVERIFY2(!otherWindow, "the key opened another window");
+        QVERIFY(openAfterRepeat);
+        QVERIFY(closedByPress);
+        // The repeats that follow reach the main window's About button.
+        ModalWatch reopened;
+        QTest::simulateEvent(main->Command3, true, key, Qt::NoModifier, text, true);
+        QVERIFY(main->isVisible());
+        QVERIFY(!reopened.seen);
     }
 
     // With no system information tool to be found here, each press ends in

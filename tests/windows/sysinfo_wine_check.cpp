@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "platform/programs.h"
@@ -45,10 +46,18 @@ bool SameName(const std::string& a, const std::string& b) {
                                                   b.c_str(), static_cast<int>(b.size())) == CSTR_EQUAL;
 }
 
+// The whole command line is the path as the launcher passed it, in quotes,
+// with no argument: a path with blanks must never start what lies at its
+// first blank, and nothing may be added to it.
+bool QuotedAlone(const std::string& commandLine, const std::string& path) {
+    return commandLine == "\"" + path + "\"";
+}
+
 struct Outcome {
     int messages = 0;
     std::string text, title;
-    std::string started;  // first line of the marker, or empty
+    std::string started;      // the program that ran, or empty
+    std::string commandLine;  // the command line it was given
 };
 
 // Runs the launcher once and waits a while for the stand-in to report.
@@ -60,9 +69,18 @@ Outcome Run(const std::string& marker, bool expectStart) {
         outcome.text = text;
         outcome.title = title;
     });
+    // Both lines, each ended by its newline: the marker may exist before the
+    // stand-in has written into it.
     for (int waited = 0; waited < (expectStart ? 15000 : 1500); waited += 50) {
         std::ifstream in(marker);
-        if (std::getline(in, outcome.started)) break;
+        const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const auto first = content.find('\n');
+        const auto second = first == std::string::npos ? first : content.find('\n', first + 1);
+        if (second != std::string::npos) {
+            outcome.started = content.substr(0, first);
+            outcome.commandLine = content.substr(first + 1, second - first - 1);
+            break;
+        }
         Sleep(50);
     }
     return outcome;
@@ -101,6 +119,7 @@ int main() {
     SetText(kSecondKey, "MSINFO", empty);
     Outcome run = Run(marker, true);
     Check(SameName(run.started, tool), "started from the first value", run.started);
+    Check(QuotedAlone(run.commandLine, tool), "called by its quoted path alone", run.commandLine);
     Check(run.messages == 0, "no message when the tool starts");
 
     // A first value naming a missing file ends in the message; the second is not tried.
@@ -114,9 +133,12 @@ int main() {
     DeleteKey(kFirstKey);
     run = Run(marker, true);
     Check(SameName(run.started, tool), "started from the folder of the second value", run.started);
+    Check(QuotedAlone(run.commandLine, tools + "\\MSINFO32.EXE"), "called by the joined path alone", run.commandLine);
     SetText(kSecondKey, "MSINFO", tools + "\\");
     run = Run(marker, true);
     Check(SameName(run.started, tool), "started from a folder ending in a backslash", run.started);
+    Check(QuotedAlone(run.commandLine, tools + "\\\\MSINFO32.EXE"), "called by the joined path, both backslashes kept",
+          run.commandLine);
 
     for (const std::string& folder : {empty, hidden}) {
         SetText(kSecondKey, "MSINFO", folder);
