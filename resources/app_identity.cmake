@@ -1,6 +1,10 @@
 # Reads the application identity from app_identity.h, its one home, into
 # APP_* variables, and derives the version texts of the version record.
 file(STRINGS "${CMAKE_CURRENT_LIST_DIR}/app_identity.h" _identity_lines REGEX "^#define APP_")
+# A change to the header re-runs CMake, so that the version record and the
+# package follow it as the windows do.
+set_property(DIRECTORY "${CMAKE_SOURCE_DIR}" APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+  "${CMAKE_CURRENT_LIST_DIR}/app_identity.h")
 foreach(_line IN LISTS _identity_lines)
   if(_line MATCHES "^#define (APP_[A-Z_]+) \"?([^\"]*)\"?$")
     set(${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")

@@ -1,6 +1,10 @@
 #!/bin/sh
 # Installs what the build needs, then builds and runs every test: the normal
-# build, the sanitizer build, the Windows layer under Wine and the fuzzer. Run as root or with sudo rights.
+# build, the sanitizer build, an optimised build, the Windows layer under
+# Wine and the fuzzer. Run as root or with sudo rights.
+#
+# Each step's full output goes to build/logs/<step>.log; the screen shows one
+# line per step, and the log's end when a step fails.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -12,20 +16,41 @@ as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recom
   qt6-base-dev fonts-noto-cjk fonts-liberation2 \
   binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64 wine64 dpkg-dev file
 
-for preset in dev asan; do
-  cmake --preset "$preset"
-  cmake --build --preset "$preset"
-  ctest --preset "$preset"
-done
+mkdir -p build/logs
+summary=""
 
+# step NAME COMMAND...: runs the command with its output in the step's log.
+step() {
+  name=$1
+  shift
+  log=build/logs/$name.log
+  printf '%-28s' "$name"
+  if "$@" >"$log" 2>&1; then
+    result=$(grep -E '^[0-9]+% tests passed|^fuzzer:' "$log" | tail -n 1 || true)
+    echo "ok${result:+  $result}"
+    summary="$summary
+  $name: ok${result:+, $result}"
+  else
+    echo "FAILED"
+    tail -n 150 "$log"
+    echo
+    echo "FAILED: $name (whole output in $log)"
+    exit 1
+  fi
+}
+
+# suite PRESET: configure, build and run the tests of one preset.
+suite() {
+  cmake --preset "$1" && cmake --build --preset "$1" && ctest --preset "$1"
+}
+
+step dev suite dev
+step asan suite asan
+step optimized suite optimized
 # The Windows layer: cross-built with mingw-w64, run against the real
 # registry and CreateProcessA under Wine.
-cmake --preset windows-check
-cmake --build --preset windows-check
-ctest --preset windows-check
+step windows-check suite windows-check
+step fuzz sh scripts/fuzz.sh 30
 
-# The fuzzer writes what it finds into a scratch corpus, never into the seeds.
-cmake --preset fuzz
-cmake --build --preset fuzz
-mkdir -p build/fuzz/corpus
-./build/fuzz/fuzz/span_fuzz -max_total_time=30 -print_final_stats=1 build/fuzz/corpus fuzz/corpus
+echo
+echo "All tests passed:$summary"
