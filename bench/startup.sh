@@ -5,11 +5,15 @@
 # "time"), the two run in turn A B A B so that drift of the machine's speed
 # hits both alike. Prints the medians and the ratios window/bare.
 #
-# usage: bench/startup.sh [-n RUNS] [--xvfb] BUILD_BENCH_DIR
+# usage: bench/startup.sh [-n RUNS] [--xvfb | --wine] BUILD_BENCH_DIR
 #   BUILD_BENCH_DIR  the directory holding both binaries, e.g. build/dev/bench
 #   -n RUNS          runs of each program, the first discarded (default 20)
 #   --xvfb           run under Xvfb with the xcb platform (needs xvfb-run);
 #                    otherwise QT_QPA_PLATFORM=offscreen
+#   --wine           the Windows builds (build/windows/bench, .exe) under
+#                    Wine with the windows platform, in a scratch Windows of
+#                    the tests (tests/windows/wine_session.sh); Qt's DLLs are
+#                    found where they were built (TESSARIN_QT_WINDOWS)
 set -eu
 
 usage() {
@@ -19,11 +23,13 @@ usage() {
 
 runs=20
 xvfb=0
+wine=0
 dir=
 while [ $# -gt 0 ]; do
     case $1 in
         -n) [ $# -ge 2 ] || usage; runs=$2; shift 2 ;;
         --xvfb) xvfb=1; shift ;;
+        --wine) wine=1; shift ;;
         -h|--help) usage ;;
         -*) usage ;;
         *) [ -z "$dir" ] || usage; dir=$1; shift ;;
@@ -34,8 +40,13 @@ case $runs in ''|*[!0-9]*) usage ;; esac
 [ "$runs" -ge 2 ] || { echo "$0: -n needs at least 2 (one is the warm-up)" >&2; exit 2; }
 
 dir=$(cd "$dir" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
 window=$dir/startup_window
 bare=$dir/startup_bare
+if [ "$wine" = 1 ]; then
+    window=$window.exe
+    bare=$bare.exe
+fi
 for program in "$window" "$bare"; do
     [ -x "$program" ] || { echo "$0: no $program (build targets startup_window and startup_bare)" >&2; exit 2; }
 done
@@ -47,7 +58,9 @@ if [ "$xvfb" = 1 ] && [ -z "${STARTUP_BENCH_IN_XVFB:-}" ]; then
     command -v xvfb-run >/dev/null 2>&1 || { echo "$0: --xvfb needs xvfb-run (apt-get install xvfb)" >&2; exit 2; }
     STARTUP_BENCH_IN_XVFB=1 exec xvfb-run -a -s '-screen 0 1280x1024x24' sh "$0" -n "$runs" --xvfb "$dir"
 fi
-if [ "$xvfb" = 1 ]; then
+if [ "$wine" = 1 ]; then
+    QT_QPA_PLATFORM=windows
+elif [ "$xvfb" = 1 ]; then
     QT_QPA_PLATFORM=xcb
 else
     QT_QPA_PLATFORM=offscreen
@@ -56,6 +69,17 @@ export QT_QPA_PLATFORM
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 trap 'exit 130' INT TERM
+
+# Under Wine: one scratch Windows for all runs, its server kept running, so
+# that its own start is in neither program's figures.
+launch=
+if [ "$wine" = 1 ]; then
+    [ -n "${TESSARIN_QT_WINDOWS:-}" ] || { echo "$0: --wine needs TESSARIN_QT_WINDOWS (sh scripts/windows-qt.sh)" >&2; exit 2; }
+    sh "$here/../tests/windows/wine_session.sh" start "$work/windows" >/dev/null
+    trap 'sh "$here/../tests/windows/wine_session.sh" stop "$work/windows"; rm -rf "$work"' EXIT
+    WINEPREFIX="$work/windows/prefix" /usr/lib/wine/wineserver64 -p 600
+    launch="sh $here/../tests/windows/wine_run.sh $work/windows"
+fi
 
 # Qt's note about a missing XDG_RUNTIME_DIR is noise here, not a cost.
 if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
@@ -77,7 +101,8 @@ run() {
     name=$1
     program=$2
     [ "$fine" = 1 ] && t0=$(now_ns)
-    if ! /usr/bin/time -o "$work/one" -f '%e %M' "$program" >"$work/out" 2>&1; then
+    # shellcheck disable=SC2086 # the launcher is words
+    if ! /usr/bin/time -o "$work/one" -f '%e %M' $launch "$program" >"$work/out" 2>&1; then
         echo "$0: $program failed:" >&2
         cat "$work/out" "$work/one" >&2
         exit 1

@@ -12,9 +12,11 @@ set(CMAKE_AR x86_64-w64-mingw32-gcc-ar-posix)
 set(CMAKE_RANLIB x86_64-w64-mingw32-gcc-ranlib-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-# Qt for Windows lives outside the system root (scripts/windows-qt.sh).
-if(DEFINED ENV{TESSARIN_QT_WINDOWS})
-  list(APPEND CMAKE_FIND_ROOT_PATH "$ENV{TESSARIN_QT_WINDOWS}")
+# Qt for Windows lives outside the system root, in the cache that
+# scripts/windows-qt.sh fills; the windows preset passes its prefix.
+if(TESSARIN_QT_WINDOWS)
+  list(APPEND CMAKE_FIND_ROOT_PATH "${TESSARIN_QT_WINDOWS}")
+  list(APPEND CMAKE_PREFIX_PATH "${TESSARIN_QT_WINDOWS}")
 endif()
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)

@@ -1,6 +1,6 @@
 # Reads the application identity from app_identity.h, its one home, into
 # APP_* variables, and derives the version texts of the version record.
-file(STRINGS "${CMAKE_CURRENT_LIST_DIR}/app_identity.h" _identity_lines REGEX "^#define APP_")
+file(STRINGS "${CMAKE_CURRENT_LIST_DIR}/app_identity.h" _identity_lines REGEX "^#define APP_" ENCODING UTF-8)
 # A change to the header re-runs CMake, so that the version record and the
 # package follow it as the windows do.
 set_property(DIRECTORY "${CMAKE_SOURCE_DIR}" APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS

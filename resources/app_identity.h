@@ -12,5 +12,10 @@
 #define APP_INTERNAL_NAME "Tessarin"
 #define APP_ORIGINAL_FILE_NAME "Tessarin.exe"
 #define APP_MAKER "Tessarin Gear Tools"
+/* The program's name in menus: the Linux desktop entry, the Windows Start menu. */
+#define APP_MENU_NAME "公法线长度计算"
+/* The Windows installer's upgrade code: the same for every version, so that
+   a new one replaces the old. Never change it. */
+#define APP_UPGRADE_CODE "6CE94E7B-F9F9-4672-8C74-0063C7195BD7"
 
 #endif

@@ -189,9 +189,16 @@ private slots:
     }
 
     void opensCentredOverMovedMainWindow() {
+        // Wine on a bare X screen draws no window frames yet reports Windows'
+        // frame sizes, so the dialog's placement there says nothing about
+        // Windows; the Windows tests run this one on the offscreen platform.
+        if (QGuiApplication::platformName() == "windows" && qEnvironmentVariableIsSet("TESSARIN_NO_WINDOW_MANAGER")) {
+            QSKIP("no window manager: frames are not what Windows draws");
+        }
         main->move(40, 300);
         const Run run = WhileOpen([&](XWKfrmAbout* about) {
-            const QPoint offset = about->geometry().center() - main->geometry().center();
+            // Windows centres the whole window, title bar and borders included.
+            const QPoint offset = about->frameGeometry().center() - main->frameGeometry().center();
             QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QString("%1,%2").arg(offset.x()).arg(offset.y())));
         });
         QVERIFY(run.ran);

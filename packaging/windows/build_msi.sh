@@ -1,0 +1,38 @@
+#!/bin/sh
+# Builds the MSI from the program folder and the configured WiX source.
+#   build_msi.sh FOLDER PRODUCT.wxs OUT.msi MENU_NAME ICON
+set -eu
+folder=$1
+wxs=$2
+msi=$3
+menu_name=$4
+icon=$5
+work="$msi.work"
+rm -rf "$work" "$msi"
+mkdir -p "$work"
+
+# Every file of the folder, one component each, under INSTALLDIR.
+(cd "$(dirname "$folder")" && find "$(basename "$folder")" -type f | LC_ALL=C sort |
+  wixl-heat -p "$(basename "$folder")/" --directory-ref INSTALLDIR --component-group ProgramFolder \
+    --var var.ProgramFolder --win64) >"$work/folder.wxs"
+# wixl takes file sources relative to where it runs.
+cp "$icon" "$(dirname "$folder")/Tessarin-installer.ico"
+(cd "$(dirname "$folder")" && wixl -a x64 -D ProgramFolder="$(basename "$folder")" -D Win64=yes \
+  -D Icon=Tessarin-installer.ico -o "$msi" "$wxs" "$work/folder.wxs")
+rm -f "$(dirname "$folder")/Tessarin-installer.ico"
+
+# wixl leaves the database without a code page and drops every non-ASCII
+# text; set the Simplified-Chinese code page first, then the shortcut's name.
+printf '\r\n\r\n936\t_ForceCodepage\r\n' >"$work/_ForceCodepage.idt"
+msibuild "$msi" -i "$work/_ForceCodepage.idt"
+# msitools takes and gives texts in UTF-8 and stores them in the database's
+# code page.
+msibuild "$msi" -q "UPDATE \`Shortcut\` SET \`Name\`='TESSAR~1|$menu_name' WHERE \`Shortcut\`='ProgramShortcut'"
+
+# Read back, never trusted from the source.
+msiinfo export "$msi" Shortcut >"$work/Shortcut.idt"
+if ! grep -q "TESSAR~1|$menu_name" "$work/Shortcut.idt"; then
+  echo "the shortcut's name did not reach the MSI"
+  exit 1
+fi
+rm -rf "$work"

@@ -1,0 +1,154 @@
+#!/bin/sh
+# Builds Qt 6 for 64-bit Windows (x86_64-w64-mingw32, posix threads, DLLs)
+# from Debian's own qt6-base source, the same version as the host tools, and
+# installs it into a cache outside the work tree. A complete cached Qt is
+# reused, so a fresh clone on the same machine does not build it again.
+#
+#   sh scripts/windows-qt.sh           build if needed; print the prefix last
+#   sh scripts/windows-qt.sh --prefix  print the prefix only, build nothing
+#
+# Needs (installed by scripts/windows.sh and scripts/test.sh): dpkg-dev,
+# qt6-base-dev-tools, g++-mingw-w64-x86-64, cmake, ninja-build.
+# Run as root or with sudo rights: the source may need a deb-src entry.
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+
+qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
+upstream=${qt_version%%+*}
+upstream=${upstream%%-*}
+
+# Only what the windows and their tests need. Debian's source drops
+# src/3rdparty/wintab, which tablet events and direct2d include; without
+# direct2d, DirectWrite 3 has no font database to link to, so the windows
+# platform plugin uses the GDI one.
+options="
+-DCMAKE_BUILD_TYPE=Release
+-DBUILD_SHARED_LIBS=ON
+-DQT_BUILD_EXAMPLES=OFF
+-DQT_BUILD_TESTS=OFF
+-DQT_QMAKE_TARGET_MKSPEC=win32-g++
+-DINPUT_opengl=no
+-DFEATURE_vulkan=OFF
+-DFEATURE_dbus=OFF
+-DFEATURE_sql=OFF
+-DFEATURE_network=OFF
+-DFEATURE_xml=OFF
+-DFEATURE_concurrent=OFF
+-DFEATURE_printsupport=OFF
+-DFEATURE_icu=OFF
+-DFEATURE_zstd=OFF
+-DFEATURE_jpeg=OFF
+-DFEATURE_gif=OFF
+-DFEATURE_ico=OFF
+-DFEATURE_tabletevent=OFF
+-DFEATURE_direct2d=OFF
+-DFEATURE_directwrite3=OFF
+-DFEATURE_pkg_config=OFF
+-DFEATURE_system_zlib=OFF
+-DFEATURE_system_pcre2=OFF
+-DFEATURE_system_png=OFF
+-DFEATURE_system_freetype=OFF
+-DFEATURE_system_harfbuzz=OFF
+-DFEATURE_system_doubleconversion=OFF
+-DFEATURE_testlib=ON
+-DFEATURE_widgets=ON
+"
+
+# The toolchain Qt is built with; its text is part of the cache key.
+toolchain_text='set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_AR x86_64-w64-mingw32-gcc-ar-posix)
+set(CMAKE_RANLIB x86_64-w64-mingw32-gcc-ranlib-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)'
+
+patches=$(ls "$here"/windows-qt/*.patch 2>/dev/null || true)
+key=$( { echo "$qt_version"; echo "$options"; echo "$toolchain_text";
+         x86_64-w64-mingw32-g++-posix -dumpfullversion 2>/dev/null || true;
+         for p in $patches; do cat "$p"; done; } | sha256sum | cut -c1-12)
+cache=${XDG_CACHE_HOME:-$HOME/.cache}/tessarin
+prefix=$cache/qt-$upstream-mingw64-$key
+
+if [ "${1:-}" = "--prefix" ]; then
+  echo "$prefix"
+  exit 0
+fi
+
+if [ -f "$prefix/.complete" ]; then
+  echo "Qt for Windows: cached in $prefix" >&2
+  echo "$prefix"
+  exit 0
+fi
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+echo "Qt for Windows: not cached yet. The first build is slow: about 25 minutes" >&2
+echo "on 2 cores, 300 MB of source and 1.6 GB of build files (removed afterwards)." >&2
+
+work=$cache/qt-$upstream-mingw64-$key.work
+rm -rf "$work"
+mkdir -p "$work"
+
+# The source comes from the archive, the way apt-get source takes it. Where
+# the machine has no deb-src entry, one is derived from its own Debian
+# sources, so that the archive's signed index vouches for the tarball.
+if ! apt-cache showsrc "qt6-base=$qt_version" 2>/dev/null | grep -q '^Package: qt6-base'; then
+  echo "Qt for Windows: adding deb-src entries beside the machine's Debian sources" >&2
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] || continue
+    grep -q '^Types:.*\bdeb\b' "$f" && grep -q '^URIs:.*debian' "$f" || continue
+    sed 's/^Types:.*/Types: deb-src/' "$f" |
+      as_root tee "/etc/apt/sources.list.d/tessarin-src-$(basename "$f")" >/dev/null
+  done
+  if [ -f /etc/apt/sources.list ] && grep -q '^deb .*debian' /etc/apt/sources.list; then
+    grep '^deb .*debian' /etc/apt/sources.list | sed 's/^deb /deb-src /' |
+      as_root tee /etc/apt/sources.list.d/tessarin-src.list >/dev/null
+  fi
+  as_root apt-get update >&2
+fi
+(cd "$work" && apt-get source "qt6-base=$qt_version" >&2)
+src=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+
+for p in $patches; do
+  echo "Qt for Windows: applying $(basename "$p")" >&2
+  patch -d "$src" -p1 < "$p" >&2
+done
+
+printf '%s\n' "$toolchain_text" > "$work/toolchain.cmake"
+# shellcheck disable=SC2086 # the options are one per word
+cmake -S "$src" -B "$work/build" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" \
+  -DCMAKE_INSTALL_PREFIX="$prefix" \
+  -DQT_HOST_PATH=/usr \
+  -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+  $options >&2
+# Ninja's own progress line, [done/total], shows how far the build is.
+cmake --build "$work/build" --parallel "$(nproc)" >&2
+cmake --install "$work/build" >&2
+
+# The licence texts of Qt and of the third-party code it bundles: every
+# qt_attribution.json under src/ names its component and its licence file.
+mkdir -p "$prefix/licenses/3rdparty"
+cp "$src"/LICENSES/* "$prefix/licenses/"
+cp "$src/debian/copyright" "$prefix/licenses/debian-copyright"
+echo "$qt_version" > "$prefix/licenses/debian-source-version"
+find "$src/src" -name qt_attribution.json | while read -r attribution; do
+  dir=$(dirname "$attribution")
+  name=$(echo "${dir#"$src"/src/}" | tr '/' '-')
+  mkdir -p "$prefix/licenses/3rdparty/$name"
+  cp "$attribution" "$prefix/licenses/3rdparty/$name/"
+  sed -n 's/.*"LicenseFiles\{0,1\}": *"\([^"]*\)".*/\1/p' "$attribution" | while read -r file; do
+    if [ -f "$dir/$file" ]; then cp "$dir/$file" "$prefix/licenses/3rdparty/$name/"; fi
+  done
+done
+
+touch "$prefix/.complete"
+rm -rf "$work/build"
+echo "Qt for Windows: built and cached in $prefix" >&2
+echo "$prefix"

@@ -1,0 +1,21 @@
+#!/bin/sh
+# Builds the Windows program and its installer into build/windows/:
+# Tessarin.exe, the program folder Tessarin/, Tessarin-<version>-x64.zip and
+# Tessarin-<version>-x64.msi. Installs what it needs with apt-get, and builds
+# Qt for Windows once (about 25 minutes on 2 cores), cached outside the work
+# tree. Run as root or with sudo rights.
+set -eu
+cd "$(dirname "$0")/.."
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+if [ "${1:-}" != "--no-install" ]; then
+  as_root apt-get update
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+    $(cat scripts/windows-packages.txt)
+fi
+
+TESSARIN_QT_WINDOWS=$(sh scripts/windows-qt.sh)
+export TESSARIN_QT_WINDOWS
+cmake --preset windows
+cmake --build --preset windows
+echo "Windows program in build/windows: Tessarin/, $(cd build/windows && ls Tessarin-*.zip Tessarin-*.msi | tr '\n' ' ')"

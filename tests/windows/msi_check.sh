@@ -1,0 +1,59 @@
+#!/bin/sh
+# The installer under Wine, as an administrator runs it on a workshop PC:
+# it installs per machine, the program starts from where it was installed,
+# and uninstalling leaves nothing behind.
+#   msi_check.sh SCRATCH Tessarin-<version>-x64.msi VERSION MAKER PRODUCT UPGRADE_CODE MENU_NAME
+set -eu
+scratch=$1 msi=$2 version=$3 maker=$4 product=$5 upgrade=$6 menu_name=$7
+here=$(dirname "$0")
+# The installed program must find everything beside it, not where it was built.
+unset TESSARIN_QT_WINDOWS
+. "$here/wine_env.sh"
+wine=/usr/lib/wine/wine64
+failures=0
+check() {
+  if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
+}
+
+# What the database says, read back from the file.
+work="$scratch/msi-check"
+rm -rf "$work"
+mkdir -p "$work"
+msiinfo export "$msi" Property >"$work/Property.idt"
+msiinfo export "$msi" Shortcut >"$work/Shortcut.idt"
+check "product name, maker and version" \
+  "grep -q \"^ProductName	$product\" '$work/Property.idt' && grep -q \"^Manufacturer	$maker\" '$work/Property.idt' && grep -q \"^ProductVersion	$version\" '$work/Property.idt'"
+check "the fixed upgrade code" "grep -qi \"^UpgradeCode	{$upgrade}\" '$work/Property.idt'"
+check "the icon of Add/Remove Programs" "grep -q '^ARPPRODUCTICON	' '$work/Property.idt'"
+check "the Start-menu shortcut's name" "grep -q \"|$menu_name	\" '$work/Shortcut.idt'"
+
+program_files="$WINEPREFIX/drive_c/Program Files/Tessarin"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+shortcuts() {
+  find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs*' -name "$menu_name.lnk" 2>/dev/null
+}
+
+windows_msi="Z:$(echo "$msi" | tr / '\\')"
+"$wine" msiexec /i "$windows_msi" /qn >"$work/install.log" 2>&1
+"${wine%/*}/wineserver64" -w
+for file in Tessarin.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll styles/qwindowsvistastyle.dll \
+    libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll NOTICE.txt licenses/qt/LGPL-3.0-only.txt; do
+  check "installed: Program Files\\Tessarin\\$file" "[ -f '$program_files/$file' ]"
+done
+check "the Start-menu shortcut" "[ -n \"\$(shortcuts)\" ]"
+"$wine" reg query "$uninstall_key" /s >"$work/uninstall.txt" 2>&1 || true
+check "the uninstall entry" "grep -q 'DisplayName.*$product' '$work/uninstall.txt' && grep -q 'Publisher.*$maker' '$work/uninstall.txt' && grep -q 'DisplayVersion.*$version' '$work/uninstall.txt'"
+
+check "the installed program starts and ends by Esc" \
+  "sh '$here/startup_check.sh' '$scratch' '$program_files/Tessarin.exe' >'$work/startup.log' 2>&1"
+
+"$wine" msiexec /x "$windows_msi" /qn >"$work/uninstall.log" 2>&1
+"${wine%/*}/wineserver64" -w
+check "uninstalled: no program folder" "[ ! -e '$program_files' ]"
+check "uninstalled: no shortcut" "[ -z \"\$(shortcuts)\" ]"
+"$wine" reg query "$uninstall_key" /s >"$work/uninstall-after.txt" 2>&1 || true
+check "uninstalled: no uninstall entry" "! grep -q 'DisplayName.*$product' '$work/uninstall-after.txt'"
+check "uninstalled: no registry key of its own" "! \"$wine\" reg query 'HKLM\\Software\\$maker' >/dev/null 2>&1"
+
+echo "$failures failed"
+[ "$failures" -eq 0 ]

@@ -1,0 +1,47 @@
+#!/bin/sh
+# The program as a user starts it: Tessarin.exe maps its main window, titled
+# "Kavrento", within a few seconds, and Esc ends it with exit code 0.
+#   startup_check.sh SCRATCH PROGRAM.exe
+set -eu
+scratch=$1
+program=$2
+. "$(dirname "$0")/wine_env.sh"
+limit_ms=${TESSARIN_STARTUP_LIMIT_MS:-10000}
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+start=$(now_ms)
+/usr/lib/wine/wine64 "$program" >"$scratch/startup.log" 2>&1 &
+pid=$!
+
+# xdotool's own --sync polls only twice a second; this polls every 50 ms.
+window=""
+while [ -z "$window" ]; do
+  if [ $(($(now_ms) - start)) -gt "$limit_ms" ]; then
+    echo "no window titled Kavrento mapped within ${limit_ms} ms"
+    kill "$pid" 2>/dev/null || true
+    exit 1
+  fi
+  if xwininfo -name Kavrento 2>/dev/null | grep -q 'Map State: IsViewable'; then
+    window=$(xwininfo -name Kavrento | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
+  else
+    sleep 0.05
+  fi
+done
+echo "main window mapped after $(($(now_ms) - start)) ms"
+
+xdotool windowfocus --sync "$window"
+xdotool key --clearmodifiers Escape
+waited=0
+while kill -0 "$pid" 2>/dev/null; do
+  if [ "$waited" -ge 100 ]; then
+    echo "still running 10 s after Esc"
+    kill "$pid" 2>/dev/null || true
+    exit 1
+  fi
+  sleep 0.1
+  waited=$((waited + 1))
+done
+status=0
+wait "$pid" || status=$?
+echo "ended by Esc with exit code $status"
+[ "$status" -eq 0 ]
