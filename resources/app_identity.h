@@ -12,6 +12,8 @@
 #define APP_INTERNAL_NAME "Tessarin"
 #define APP_ORIGINAL_FILE_NAME "Tessarin.exe"
 #define APP_MAKER "Tessarin Gear Tools"
+/* Where to write to the maker: the Debian package's maintainer, the manual. */
+#define APP_CONTACT "tessarin@example.org"
 /* The program's name in menus: the Linux desktop entry, the Windows Start menu. */
 #define APP_MENU_NAME "公法线长度计算"
 /* The Windows installer's upgrade code: the same for every version, so that

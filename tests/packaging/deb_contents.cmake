@@ -1,5 +1,7 @@
 # Builds the Debian package, unpacks it into a scratch root and checks that
-# the program, its desktop entry and its icons land where a desktop finds them.
+# the program, its desktop entry, metainfo, manual and icons land where a
+# desktop finds them, and that Debian's own tools find nothing to say:
+# lintian, appstreamcli and desktop-file-validate.
 #   -DCPACK=... -DCONFIG=<CPackConfig.cmake> -DSCRATCH=<folder>
 file(REMOVE_RECURSE "${SCRATCH}")
 file(MAKE_DIRECTORY "${SCRATCH}/root")
@@ -20,7 +22,11 @@ endif()
 
 foreach(path IN ITEMS
     usr/bin/Tessarin
-    usr/share/applications/tessarin.desktop
+    usr/share/applications/org.example.tessarin.desktop
+    usr/share/metainfo/org.example.tessarin.metainfo.xml
+    usr/share/man/man1/Tessarin.1.gz
+    usr/share/doc/tessarin/copyright
+    usr/share/doc/tessarin/changelog.gz
     usr/share/icons/hicolor/16x16/apps/tessarin.png
     usr/share/icons/hicolor/32x32/apps/tessarin.png
     usr/share/icons/hicolor/48x48/apps/tessarin.png
@@ -33,7 +39,8 @@ endforeach()
 
 # The whole desktop entry, every key of it: a wrong Terminal= or Exec= would
 # still look like an entry.
-file(READ "${SCRATCH}/root/usr/share/applications/tessarin.desktop" entry)
+set(entry_file "${SCRATCH}/root/usr/share/applications/org.example.tessarin.desktop")
+file(READ "${entry_file}" entry)
 set(expected_entry [=[[Desktop Entry]
 Type=Application
 Name=公法线长度计算
@@ -42,18 +49,47 @@ GenericName=Base tangent length calculator
 GenericName[zh_CN]=齿轮公法线长度计算器
 Comment=Span tooth count k and base tangent length Wk of spur gears
 Comment[zh_CN]=计算变位直齿轮的跨测齿数 k 和公法线长度 Wk
+Keywords=gear;spur gear;span;base tangent length;span measurement;profile shift;inspection;
+Keywords[zh_CN]=齿轮;直齿轮;公法线;公法线长度;跨测齿数;变位;齿轮检验;
 Exec=Tessarin
 Icon=tessarin
 Terminal=false
-Categories=Education;Engineering;Science;
+Categories=Science;Engineering;
+StartupWMClass=Tessarin
 ]=])
 if(NOT entry STREQUAL expected_entry)
   message(FATAL_ERROR "the desktop entry differs.\nexpected:\n${expected_entry}\ninstalled:\n${entry}")
 endif()
-foreach(field IN ITEMS "Package: tessarin" "Version: 1.0.2" "libqt6widgets6")
+foreach(field IN ITEMS "Package: tessarin" "Version: 1.0.2" "libqt6widgets6" "fonts-noto-cjk | ")
   string(FIND "${control}" "${field}" found)
   if(found EQUAL -1)
     message(FATAL_ERROR "the package control lacks ${field}:\n${control}")
   endif()
 endforeach()
+# Debian's own checks, each with nothing left to say. lintian's remaining
+# informational tags are named, with their reasons, in the README.
+function(clean_run what)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE failed OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(failed)
+    message(FATAL_ERROR "${what} failed (${failed}):\n${out}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+endfunction()
+clean_run("desktop-file-validate" desktop-file-validate "${entry_file}")
+if(NOT out STREQUAL "")
+  message(FATAL_ERROR "desktop-file-validate has something to say:\n${out}")
+endif()
+clean_run("appstreamcli validate" appstreamcli validate --no-net --pedantic
+  "${SCRATCH}/root/usr/share/metainfo/org.example.tessarin.metainfo.xml")
+string(REGEX MATCHALL "(^|\n)[EW]: [^\n]*" complaints "${out}")
+if(complaints)
+  message(FATAL_ERROR "appstreamcli validate has errors or warnings:\n${out}")
+endif()
+clean_run("lintian" lintian -EviIL +pedantic --no-tag-display-limit "${debs}")
+string(REGEX MATCHALL "(^|\n)[EW]: [^\n]*" complaints "${out}")
+if(complaints)
+  message(FATAL_ERROR "lintian has errors or warnings:\n${out}")
+endif()
+string(REGEX MATCHALL "(^|\n)[IP]: [^\n]*" remarks "${out}")
+message(STATUS "lintian's remarks:${remarks}")
 message(STATUS "package contents as expected")
