@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "ui/about/sys_info_launcher.h"
+#include "ui/common/accessible_names.h"
 #include "ui/common/app_icon.h"
 #include "ui/common/app_identity.h"
 #include "ui/common/control_table.h"
@@ -75,6 +76,9 @@ XWKfrmAbout::XWKfrmAbout(QWidget* owner) : QDialog(owner) {
     Picture1->setAlignment(Qt::AlignCenter);
     Picture1->setPixmap(QPixmap(QStringLiteral(":/resources/about.bmp")));
     Picture1->setFocusPolicy(Qt::TabFocus);
+    // Being a Tab stop, the picture is announced: say what it shows.
+    Picture1->setAccessibleName(QStringLiteral("公法线长度测量示意图"));
+    Picture1->setAccessibleDescription(QStringLiteral("卡尺跨 3 个齿测量 24 齿齿轮的公法线长度 Wk"));
 
     ui::ShowFittedLines(lblDescription, Description());
     lblDisclaimer->setText(Disclaimer());
@@ -87,6 +91,9 @@ XWKfrmAbout::XWKfrmAbout(QWidget* owner) : QDialog(owner) {
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &XWKfrmAbout::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &XWKfrmAbout::cmdSysInfo_Click);
+
+    ui::NameButton(cmdOK);
+    ui::NameButton(cmdSysInfo);
 
     new ui::HeldKeyGuard(this, {cmdOK, cmdSysInfo, Picture1});
 

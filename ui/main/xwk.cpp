@@ -15,6 +15,7 @@
 
 #include "calc/span.h"
 #include "ui/about/xwk_frm_about.h"
+#include "ui/common/accessible_names.h"
 #include "ui/common/app_icon.h"
 #include "ui/common/control_table.h"
 #include "ui/common/held_key_guard.h"
@@ -63,6 +64,7 @@ constexpr int kEnter = 13;
 const QColor kWhite(255, 255, 255);
 const QColor kBlack(0, 0, 0);
 const QColor kResultsCaptionGreen(0, 128, 0);
+const QString kTypeOrPick = QStringLiteral("可直接输入，也可从列表中选择");
 
 }  // namespace
 
@@ -152,6 +154,21 @@ XWK::XWK(QWidget* parent) : QWidget(parent) {
     }
     // Installed after the key handlers' filter, so it sees each key first.
     new ui::HeldKeyGuard(this, {Combo1, Combo2, Text1, Text4, Text5, Check1, Command1, Command2, Command3, Command4});
+
+    // For screen readers: each box by what its label says, the buttons by
+    // their captions as read. The unit of Wk is a label of its own on screen.
+    ui::LabelBox(Label1, Combo1);
+    ui::LabelBox(Label2, Combo2);
+    ui::LabelBox(Label3, Text1);
+    ui::LabelBox(Label8, Text4);
+    ui::LabelBox(Label4, Text2);
+    ui::LabelBox(Label5, Text3);
+    Check1->setAccessibleName(ui::NameFromCaption(Check1->text()));
+    ui::NameBox(Text5, Check1->text());
+    Text3->setAccessibleDescription(Label7->text());
+    Combo1->setAccessibleDescription(kTypeOrPick);
+    Combo2->setAccessibleDescription(kTypeOrPick);
+    for (QPushButton* button : {Command1, Command2, Command3, Command4}) ui::NameButton(button);
 
     ui::SetTabOrder(this, kControls);
     Form_Load();
