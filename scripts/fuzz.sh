@@ -11,6 +11,7 @@ seconds=${1:-30}
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 # What the fuzzer finds goes into a scratch corpus, never into the seeds.
+rm -rf build/fuzz/findings
 mkdir -p build/fuzz/corpus build/fuzz/findings
 log=build/fuzz/fuzz.log
 if ./build/fuzz/fuzz/span_fuzz -max_total_time="$seconds" -print_final_stats=1 \
