@@ -2,8 +2,8 @@
 # Grabs docs/windows-main-window.png: the Windows program folder's
 # Tessarin.exe under Wine, in Wine's own desktop window (title bar and all),
 # after typing the reference gear (m 1, α 20°, z 20, x 0) and Enter.
-# Needs a built build/windows/Tessarin/ (sh scripts/windows.sh) and
-# ImageMagick's import.
+# Needs a built build/windows/Tessarin/ (sh scripts/windows.sh), and
+# Debian's imagemagick (import) and fonts-wine (the title bar's buttons).
 set -eu
 cd "$(dirname "$0")/.."
 scratch=$(pwd)/build/windows/screenshot
