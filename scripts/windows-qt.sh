@@ -11,7 +11,6 @@
 # qt6-base-dev-tools, g++-mingw-w64-x86-64, cmake, ninja-build.
 # Run as root or with sudo rights: the source may need a deb-src entry.
 set -eu
-here=$(cd "$(dirname "$0")" && pwd)
 
 qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
 upstream=${qt_version%%+*}
@@ -68,10 +67,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)'
 
-patches=$(ls "$here"/windows-qt/*.patch 2>/dev/null || true)
 key=$( { echo "$qt_version"; echo "$options"; echo "$toolchain_text";
-         x86_64-w64-mingw32-g++-posix -dumpfullversion 2>/dev/null || true;
-         for p in $patches; do cat "$p"; done; } | sha256sum | cut -c1-12)
+         x86_64-w64-mingw32-g++-posix -dumpfullversion 2>/dev/null || true; } | sha256sum | cut -c1-12)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/tessarin
 prefix=$cache/qt-$upstream-mingw64-$key
 
@@ -115,11 +112,6 @@ fi
 (cd "$work" && apt-get source "qt6-base=$qt_version" >&2)
 src=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
 
-for p in $patches; do
-  echo "Qt for Windows: applying $(basename "$p")" >&2
-  patch -d "$src" -p1 < "$p" >&2
-done
-
 printf '%s\n' "$toolchain_text" > "$work/toolchain.cmake"
 # shellcheck disable=SC2086 # the options are one per word
 cmake -S "$src" -B "$work/build" -G Ninja \
@@ -149,6 +141,6 @@ find "$src/src" -name qt_attribution.json | while read -r attribution; do
 done
 
 touch "$prefix/.complete"
-rm -rf "$work/build"
+rm -rf "$work"
 echo "Qt for Windows: built and cached in $prefix" >&2
 echo "$prefix"
