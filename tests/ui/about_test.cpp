@@ -1,14 +1,14 @@
 // The About window opened from the real main window and driven with keys.
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QStyleOption>
 #include <QTimer>
 #include <QtTest>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 
-#include "tests/ui/modal_watch.h"
+#include "tests/ui/window_fixture.h"
 #include "tests/ui/text_fit.h"
 #include "ui/about/xwk_frm_about.h"
 #include "ui/common/separator_line.h"
@@ -19,48 +19,15 @@ class AboutTest : public QObject {
 
     std::unique_ptr<XWK> main;
 
-    // Opens the About window with Alt+H and runs `check` once it is the active
-    // window; `check` leaves it open or closes it. Returns whether it ran and
-    // whether the window had closed by the time the main window's handler returned.
-    struct Run {
-        bool ran = false;
-        bool closed = false;
-    };
-    Run WhileOpen(const std::function<void(XWKfrmAbout*)>& check) {
-        Run run;
-        QPointer<XWKfrmAbout> seen;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, [&] {
-            auto* about = qobject_cast<XWKfrmAbout*>(QApplication::activeModalWidget());
-            if (!about || QApplication::activeWindow() != about) return;
-            poll.stop();
-            seen = about;
-            run.ran = true;
-            check(about);
-            if (seen && seen->isVisible()) seen->close();
-        });
-        poll.start(10);
-        main->activateWindow();
-        if (!QTest::qWaitForWindowActive(main.get())) return run;
-        QTest::keyClick(main->Command3, Qt::Key_H, Qt::AltModifier);
-        if (!QTest::qWaitFor([&] { return !poll.isActive(); })) return run;
-        run.closed = !seen || !seen->isVisible();
-        return run;
-    }
     static void Press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
 
 private slots:
-    void init() {
-        main = std::make_unique<XWK>();
-        main->show();
-        main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
-    }
+    void init() { QVERIFY(main = OpenMainWindow()); }
     void cleanup() { main.reset(); }
 
     void textsAreRebuiltAtEveryOpening() {
         for (int opening = 0; opening < 2; ++opening) {
-            const Run run = WhileOpen([](XWKfrmAbout* about) {
+            const AboutRun run = WhileAboutOpen(*main, [](XWKfrmAbout* about) {
                 QCOMPARE(about->windowTitle(), QString("关于 Movelant"));
                 QCOMPARE(about->lblVersion->text(), QString("版本 1.0.2"));
                 QCOMPARE(about->lblTitle->text(), QString("Movelant"));
@@ -82,6 +49,9 @@ private slots:
         QTest::newRow("Esc on System Information") << 1 << int(Qt::Key_Escape) << "cmdSysInfo";
         QTest::newRow("Esc on the picture") << 2 << int(Qt::Key_Escape) << "Picture1";
         QTest::newRow("Tab wraps to OK, Enter") << 3 << int(Qt::Key_Return) << "cmdOK";
+        QTest::newRow("Shift+Tab to the picture, Enter") << -1 << int(Qt::Key_Return) << "Picture1";
+        QTest::newRow("Shift+Tab to System Information, Esc") << -2 << int(Qt::Key_Escape) << "cmdSysInfo";
+        QTest::newRow("Shift+Tab wraps to OK, Enter") << -3 << int(Qt::Key_Return) << "cmdOK";
     }
     void closes() {
         QFETCH(int, tabs);
@@ -89,8 +59,11 @@ private slots:
         QFETCH(QString, focus);
         bool closedByKey = false;
         bool otherWindow = false;
-        const Run run = WhileOpen([&](XWKfrmAbout* about) {
-            for (int i = 0; i < tabs; ++i) Press(Qt::Key_Tab);
+        const AboutRun run = WhileAboutOpen(*main, [&](XWKfrmAbout* about) {
+            for (int i = 0; i < std::abs(tabs); ++i) {
+                QTest::keyClick(QApplication::focusWidget(), tabs > 0 ? Qt::Key_Tab : Qt::Key_Backtab,
+                                tabs > 0 ? Qt::NoModifier : Qt::ShiftModifier);
+            }
             QCOMPARE(QApplication::focusWidget()->objectName(), focus);
             // Should the key press another button, whatever that opens is
             // closed again, so that the test fails instead of waiting.
@@ -120,7 +93,7 @@ private slots:
         bool closedByPress = false;
         bool otherWindow = false;
         const QString text = key == Qt::Key_Return ? "\r" : "\x1b";
-        const Run run = WhileOpen([&](XWKfrmAbout* about) {
+        const AboutRun run = WhileAboutOpen(*main, [&](XWKfrmAbout* about) {
             for (int i = 0; i < tabs; ++i) Press(Qt::Key_Tab);
             QWidget* focus = QApplication::focusWidget();
             ModalWatch stray;
@@ -150,7 +123,7 @@ private slots:
     }
     void systemInformationButtonSaysUnavailable() {
         QFETCH(bool, byAccessKey);
-        const Run run = WhileOpen([&](XWKfrmAbout* about) {
+        const AboutRun run = WhileAboutOpen(*main, [&](XWKfrmAbout* about) {
             for (int press = 0; press < 2; ++press) {
                 ModalWatch message;
                 if (byAccessKey) {
@@ -175,7 +148,7 @@ private slots:
     }
 
     void mainWindowTakesNoInputMeanwhile() {
-        const Run run = WhileOpen([&](XWKfrmAbout* about) {
+        const AboutRun run = WhileAboutOpen(*main, [&](XWKfrmAbout* about) {
             QCOMPARE(about->windowModality(), Qt::ApplicationModal);
             QCOMPARE(about->parentWidget(), main.get());
             // Through the window system, where modality is enforced.
@@ -188,20 +161,23 @@ private slots:
         QVERIFY(main->isVisible());
     }
 
+    // Both windows with their frames, as the window system draws them.
     void opensCentredOverMovedMainWindow() {
-        // Wine on a bare X screen draws no window frames yet reports Windows'
-        // frame sizes, so the dialog's placement there says nothing about
-        // Windows; the Windows tests run this one on the offscreen platform.
-        if (QGuiApplication::platformName() == "windows" && qEnvironmentVariableIsSet("TESSARIN_NO_WINDOW_MANAGER")) {
-            QSKIP("no window manager: frames are not what Windows draws");
-        }
-        main->move(40, 300);
-        const Run run = WhileOpen([&](XWKfrmAbout* about) {
-            // Windows centres the whole window, title bar and borders included.
-            const QPoint offset = about->frameGeometry().center() - main->frameGeometry().center();
-            QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QString("%1,%2").arg(offset.x()).arg(offset.y())));
+        const bool framed = QGuiApplication::platformName() != "offscreen";
+        const auto frame = [](QWidget* window) { return window->windowHandle()->frameGeometry(); };
+        // The main window has been centred with its frame before it is moved.
+        if (framed) QTRY_VERIFY(frame(main.get()).height() > main->height());
+        const QPoint screen = QGuiApplication::primaryScreen()->availableGeometry().center();
+        QTRY_VERIFY((frame(main.get()).center() - screen).manhattanLength() <= 1);
+        main->windowHandle()->setFramePosition(QPoint(40, 300));
+        QPoint offset;
+        const AboutRun run = WhileAboutOpen(*main, [&](XWKfrmAbout* about) {
+            if (framed) QTRY_VERIFY(frame(about).height() > about->height());
+            const auto off = [&] { return offset = frame(about).center() - frame(main.get()).center(); };
+            QTRY_VERIFY(off().manhattanLength() <= 2);
         });
         QVERIFY(run.ran);
+        QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QString("%1,%2").arg(offset.x()).arg(offset.y())));
     }
 
     void fixedFrameAndEtchedSeparator() {
@@ -213,15 +189,13 @@ private slots:
         QCOMPARE(about.Picture1->size(), QSize(354, 124));
         QCOMPARE(about.Picture1->pixmap().size(), QSize(350, 120));
         QCOMPARE(about.Picture1->contentsRect().size(), QSize(350, 120));
-        // The grey line lies one pixel above the white one, both across the window.
-        QCOMPARE(about.Line1[1]->Colour(), QColor(128, 128, 128));
-        QCOMPARE(about.Line1[1]->LineWidth(), 1);
-        QCOMPARE(about.Line1[0]->Colour(), QColor(255, 255, 255));
-        QCOMPARE(about.Line1[0]->LineWidth(), 2);
-        QCOMPARE(about.Line1[0]->y() - about.Line1[1]->y(), 1);
-        for (auto* line : about.Line1) {
-            QVERIFY(line->x() <= 0);
-            QVERIFY(line->geometry().right() >= about.width() - 2);
+        // The etched separator as drawn: one grey row, two white rows under
+        // it, across the window, with the face colour above and below.
+        const QImage drawn = about.grab().toImage();
+        const QColor face = about.palette().color(QPalette::Window);
+        const QColor rows[] = {face, QColor(128, 128, 128), Qt::white, Qt::white, face};
+        for (int x : {0, about.width() / 2, about.width() - 2}) {
+            for (int i = 0; i < 5; ++i) QCOMPARE(drawn.pixelColor(x, 242 + i), rows[i]);
         }
     }
 

@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "tests/ui/modal_watch.h"
+#include "tests/ui/window_fixture.h"
 #include "ui/about/sys_info_launcher.h"
 #include "ui/about/xwk_frm_about.h"
 #include "ui/main/xwk.h"

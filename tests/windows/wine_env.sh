@@ -7,8 +7,6 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 DISPLAY=$(cat "$scratch/display")
 export DISPLAY
-# Xvfb runs without a window manager; tests that need window frames know.
-export TESSARIN_NO_WINDOW_MANAGER=1
 if [ -n "${TESSARIN_QT_WINDOWS:-}" ]; then
   runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
   pthread=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)")

@@ -1,6 +1,7 @@
 #!/bin/sh
-# Starts or stops the scratch Windows that the Windows tests run in: an Xvfb
-# screen of its own and a fresh Wine prefix, both in SCRATCH, never the
+# Starts or stops the scratch Windows that the Windows tests run in: a
+# desktop of its own (an Xvfb screen with a window manager, which draws the
+# windows' frames) and a fresh Wine prefix, both in SCRATCH, never the
 # user's own display or ~/.wine.
 #   wine_session.sh start SCRATCH
 #   wine_session.sh stop SCRATCH
@@ -9,29 +10,21 @@ action=$1
 scratch=$2
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver64
+desktop="$(dirname "$0")/../desktop_session.sh"
 
 if [ "$action" = stop ]; then
   if [ -f "$scratch/display" ]; then
     WINEPREFIX="$scratch/prefix" "$wineserver" -k 2>/dev/null || true
   fi
-  if [ -f "$scratch/xvfb.pid" ]; then
-    kill "$(cat "$scratch/xvfb.pid")" 2>/dev/null || true
-  fi
+  sh "$desktop" stop "$scratch"
   rm -rf "$scratch"
   exit 0
 fi
 
 sh "$0" stop "$scratch"
 mkdir -p "$scratch"
-# Xvfb picks a free display and tells it through a pipe; it runs on after
-# this script, its output in a file so that ctest does not wait for it.
-fifo="$scratch/displayfd"
-mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" >"$scratch/xvfb.log" 2>&1 </dev/null &
-echo $! >"$scratch/xvfb.pid"
-read -r display <"$fifo"
-rm -f "$fifo"
-echo ":$display" >"$scratch/display"
+sh "$desktop" start "$scratch"
+display=$(cat "$scratch/display")
 
 . "$(dirname "$0")/wine_env.sh"
 # A fresh prefix: no Mono or Gecko prompts, no menu entries in ~.
@@ -44,4 +37,4 @@ replacements='HKCU\Software\Wine\Fonts\Replacements'
 "$wine" reg add "$replacements" /v SimSun /d "Noto Serif CJK SC" /f >>"$scratch/wineboot.log" 2>&1
 "$wine" reg add "$replacements" /v "Times New Roman" /d "Liberation Serif" /f >>"$scratch/wineboot.log" 2>&1
 "$wineserver" -w
-echo "scratch Windows ready: display :$display, prefix $scratch/prefix"
+echo "scratch Windows ready: display $display, prefix $scratch/prefix"

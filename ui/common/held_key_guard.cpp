@@ -16,7 +16,6 @@ bool HeldKeyGuard::eventFilter(QObject* watched, QEvent* event) {
             switch (key->key()) {
             case Qt::Key_Return:
             case Qt::Key_Enter:
-            case Qt::Key_Space:
             case Qt::Key_Escape:
                 return true;
             default:

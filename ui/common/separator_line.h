@@ -14,9 +14,6 @@ public:
     // Places the line from x1 to x2 at height y, in twips of the parent.
     void SetTwips(int x1, int y, int x2);
 
-    QColor Colour() const { return colour_; }
-    int LineWidth() const { return width_; }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

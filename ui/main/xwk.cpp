@@ -18,7 +18,9 @@
 #include "ui/common/accessible_names.h"
 #include "ui/common/app_icon.h"
 #include "ui/common/control_table.h"
+#include "ui/common/frame_centring.h"
 #include "ui/common/held_key_guard.h"
+#include "ui/main/drop_down_box.h"
 
 namespace {
 
@@ -88,8 +90,8 @@ XWK::XWK(QWidget* parent) : QWidget(parent) {
     Label3 = Place<QLabel>("Label3");
     Label8 = Place<QLabel>("Label8");
     Label6 = Place<QLabel>("Label6");
-    Combo1 = Place<QComboBox>("Combo1");
-    Combo2 = Place<QComboBox>("Combo2");
+    Combo1 = Place<DropDownBox>("Combo1");
+    Combo2 = Place<DropDownBox>("Combo2");
     Text1 = Place<QLineEdit>("Text1");
     Text4 = Place<QLineEdit>("Text4");
     Check1 = Place<QCheckBox>("Check1");
@@ -112,13 +114,6 @@ XWK::XWK(QWidget* parent) : QWidget(parent) {
         ui::SetColour(label, QPalette::WindowText, QGuiApplication::palette().color(QPalette::WindowText));
     }
 
-    for (QComboBox* combo : {Combo1, Combo2}) {
-        combo->setEditable(true);
-        // The box keeps exactly what was typed or picked: no completion from
-        // the list ("2" must not become "2 "), and the list never grows.
-        combo->setCompleter(nullptr);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-    }
     Combo1->addItems(kModules);
     Combo2->addItems(kAngles);
     Combo1->setCurrentIndex(-1);
@@ -173,9 +168,11 @@ XWK::XWK(QWidget* parent) : QWidget(parent) {
     ui::SetTabOrder(this, kControls);
     Form_Load();
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    // In the centre of the screen, title bar and borders included.
+    new ui::FrameCentring(this, [] {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        return screen ? screen->availableGeometry() : QRect();
+    });
 }
 
 bool XWK::eventFilter(QObject* watched, QEvent* event) {
@@ -271,6 +268,8 @@ void XWK::Command2_Click() {
     Combo1->setEditText("1");
     Combo2->setEditText("20");
     Combo1->setFocus();
+    // Already focused, the box did not select its new text by itself.
+    Combo1->lineEdit()->selectAll();
 }
 
 // Modal over this window, which takes no input until the About window has

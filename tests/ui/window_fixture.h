@@ -1,0 +1,90 @@
+#pragma once
+
+// What the window tests share: the main window opened as at start, the About
+// window opened from it, and a watch over the modal windows that code under
+// test shows.
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "ui/about/xwk_frm_about.h"
+#include "ui/main/xwk.h"
+
+// The main window shown and active, as right after start; null if it never
+// became active.
+inline std::unique_ptr<XWK> OpenMainWindow() {
+    auto main = std::make_unique<XWK>();
+    main->show();
+    main->activateWindow();
+    if (!QTest::qWaitForWindowActive(main.get())) return nullptr;
+    return main;
+}
+
+// Watches for the next new modal window, notes what a message box says and
+// closes it (OK for a message box), so that a test can run code that shows
+// one modally.
+struct ModalWatch {
+    bool seen = false;
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QWidget* parent = nullptr;
+    QTimer timer;
+
+    ModalWatch() {
+        // Only a modal window that opens after this point counts.
+        QObject::connect(&timer, &QTimer::timeout, [this, before = QApplication::activeModalWidget()] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || modal == before || !modal->isVisible()) return;
+            timer.stop();
+            seen = true;
+            title = modal->windowTitle();
+            parent = modal->parentWidget();
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (!box) {
+                modal->close();
+                return;
+            }
+            text = box->text();
+            icon = box->icon();
+            buttons = box->standardButtons();
+            box->button(QMessageBox::Ok)->click();
+        });
+        timer.start(10);
+    }
+};
+
+// Opens the About window with Alt+H and runs `check` once it is the active
+// window; `check` leaves it open or closes it, and it is closed afterwards.
+// Tells whether `check` ran, and whether the window had closed by the time
+// the main window's handler returned.
+struct AboutRun {
+    bool ran = false;
+    bool closed = false;
+};
+inline AboutRun WhileAboutOpen(XWK& main, const std::function<void(XWKfrmAbout*)>& check) {
+    AboutRun run;
+    QPointer<XWKfrmAbout> seen;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* about = qobject_cast<XWKfrmAbout*>(QApplication::activeModalWidget());
+        if (!about || QApplication::activeWindow() != about) return;
+        poll.stop();
+        seen = about;
+        run.ran = true;
+        check(about);
+        if (seen && seen->isVisible()) seen->close();
+    });
+    poll.start(10);
+    main.activateWindow();
+    if (!QTest::qWaitForWindowActive(&main)) return run;
+    QTest::keyClick(main.Command3, Qt::Key_H, Qt::AltModifier);
+    if (!QTest::qWaitFor([&] { return !poll.isActive(); })) return run;
+    run.closed = !seen || !seen->isVisible();
+    return run;
+}
