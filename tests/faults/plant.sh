@@ -87,7 +87,7 @@ while IFS="$tab" read -r id file tests find replace description; do
             outcome="error: does not build"
         elif [ "$(ctest --test-dir "$build" -N -R "$tests" </dev/null | grep -c 'Test *#')" -eq 0 ]; then
             outcome="error: no test matches $tests"
-        elif ctest --test-dir "$build" -R "$tests" --timeout 900 >>"$log" 2>&1 </dev/null; then
+        elif ctest --test-dir "$build" -R "$tests" --timeout 900 --output-on-failure >>"$log" 2>&1 </dev/null; then
             outcome=missed
         else
             outcome=caught
