@@ -71,7 +71,7 @@ const Row kRows[] = {
     {"lblVersion", "版本 1.0.2", false},
     {"lblDescription", "计算变位直齿轮的跨测齿数 k 和公法线长度 Wk。\n联系：Tessarin Gear Tools", false},
     {"lblDisclaimer", "本程序的结果仅供齿轮检验参考，用于生产前请自行核对。\nTessarin Gear Tools 版权所有", false},
-    {"cmdOK", "确定", false, A::Button, "确定", "", QtText("回车", "Return")},
+    {"cmdOK", "确定", false, A::Button, "确定", "", QtText("回车", "Enter")},
     {"cmdSysInfo", "系统信息(&S)...", false, A::Button, "系统信息(S)...", "", "Alt+S"},
 };
 // clang-format on
