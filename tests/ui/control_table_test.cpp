@@ -1,7 +1,7 @@
 // Every control of the two windows, one row each: the text it shows, whether
-// that text fits, that it lies inside its frame and its window, and what a
-// screen reader learns of it. Qt's own texts read in Chinese when the program
-// was built with Qt's translation, in English otherwise.
+// that text fits, that it lies inside its frame and its window, its colours,
+// and what a screen reader learns of it. Qt's own texts read in Chinese when
+// the program was built with Qt's translation, in English otherwise.
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QComboBox>
