@@ -11,7 +11,6 @@
 #include <optional>
 #include <random>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -20,8 +19,10 @@ namespace {
 constexpr int kDraws = 200000;
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-// Finite doubles from raw bit patterns, everyday magnitudes, and values on or next to
-// a half-way point between multiples of 0.0001 (odd multiples of 1/32 are exact ties).
+// Finite doubles from raw bit patterns, everyday magnitudes, values next to a half-way
+// point between multiples of 0.0001, and exact ties: odd multiples of 1/32 below 2^48,
+// the odd factor's length drawn evenly from 1 to 53 bits, so that ties of every size up
+// to 2.8E+14 come up.
 double Draw(std::mt19937_64& rng) {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     const double sign = rng() & 1 ? -1.0 : 1.0;
@@ -41,21 +42,14 @@ double Draw(std::mt19937_64& rng) {
             v = std::nextafter(v, steps < 0 ? 0.0 : kInf);
         return sign * v;
     }
-    default: return sign * static_cast<double>(2 * (rng() % (1ull << 40)) + 1) / 32.0;
+    default: return sign * static_cast<double>(2 * (rng() >> (12 + rng() % 52)) + 1) / 32.0;
     }
-}
-
-// An odd multiple of 1/32 below 2^48: the odd factor's length is drawn evenly
-// from 1 to 53 bits, so that exact ties of every size up to 2.8E+14 come up.
-double DrawTie(std::mt19937_64& rng) {
-    const std::uint64_t odd = 2 * (rng() >> (12 + rng() % 52)) + 1;
-    return (rng() & 1 ? -1.0 : 1.0) * static_cast<double>(odd) / 32.0;
 }
 
 // Exact oracle: |v| = M * 2^(e-53), so v * 10^4 = (M * 625) / 2^(49-e) with M * 625 < 2^63;
 // the integer quotient and remainder give the nearest multiple n, exact ties to even n.
 // Needs |v| < 2^53 / 10^4, so that n is exact as a double and n / 10^4 rounds once.
-std::uint64_t NearestTenThousandths(double v, bool* tie = nullptr) {
+std::uint64_t NearestTenThousandths(double v) {
     int e = 0;
     const double f = std::frexp(std::fabs(v), &e);
     const std::uint64_t scaled = static_cast<std::uint64_t>(std::ldexp(f, 53)) * 625;
@@ -64,7 +58,6 @@ std::uint64_t NearestTenThousandths(double v, bool* tie = nullptr) {
     std::uint64_t n = scaled >> shift;
     const std::uint64_t rest = scaled & ((std::uint64_t{1} << shift) - 1);
     const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-    if (tie) *tie = rest == half;
     if (rest > half || (rest == half && (n & 1))) ++n;
     return n;
 }
@@ -117,10 +110,45 @@ testing::AssertionResult SameRoundedText(double v, int places) {
     return testing::AssertionSuccess();
 }
 
-TEST(NumberTextProperty, WrittenTextReadsBackWithinHalfUnitOf15thDigit) {
+// Each drawn double, every way the program turns numbers into text and back.
+TEST(NumberTextProperty, EveryDrawnDouble) {
     std::mt19937_64 rng(0x5EED2024);
     for (int i = 0; i < kDraws; ++i) {
         const double v = Draw(rng);
+
+        // RoundHalfEven against the exact nearest multiple: what the length box shows is the
+        // rounded decimal itself, at most 4 decimals.
+        ASSERT_EQ(calc::RoundHalfEven(v, 0), std::nearbyint(v)) << std::hexfloat << v;
+        const double r = calc::RoundHalfEven(v, 4);
+        if (std::fabs(v) >= 0x1p48) {  // already a multiple of 1/16, so of 0.0001
+            ASSERT_EQ(r, v) << std::hexfloat << v;
+        } else if (std::fabs(v) < 0x1p53 / 10000) {
+            const std::uint64_t n = NearestTenThousandths(v);
+            ASSERT_EQ(r, std::copysign(static_cast<double>(n) / 10000.0, v)) << std::hexfloat << v;
+            if (std::fabs(v) < 1e11) {
+                ASSERT_EQ(calc::NumberToText(r), TenThousandthsText(n, v < 0)) << std::hexfloat << v;
+            }
+        }
+
+        // RoundedText, the quick way ComputeSpan writes Wk, against the plain way; also next to
+        // 1E+15, where the fixed form ends and doubles are 1/8 apart.
+        ASSERT_TRUE(SameRoundedText(v, static_cast<int>(rng() % 8) - 1));
+        ASSERT_TRUE(SameRoundedText(std::copysign(1e15, v) + 0.125 * static_cast<double>(rng() % 64 - 32), 4));
+
+        // The shortest text reads back exactly, also with a blank between its characters and D
+        // for its exponent: the quick conversion (up to 15 digits and 10^22) and the library's alike.
+        char buf[64];
+        std::string shortest(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+        if (i % 3 == 0) {
+            std::replace(shortest.begin(), shortest.end(), 'e', 'D');
+            shortest.insert(rng() % (shortest.size() + 1), 1, " \t\n"[rng() % 3]);
+        }
+        const std::optional<double> exact = calc::ReadNumber(shortest);
+        ASSERT_TRUE(exact.has_value()) << shortest;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(*exact), std::bit_cast<std::uint64_t>(v)) << shortest;
+
+        // The written text: 15 significant digits at most, the exponent form exactly where due,
+        // and within half a unit of its 15th digit.
         const std::string text = calc::NumberToText(v);
         const std::optional<double> back = calc::ReadNumber(text);
         // 15 digits of the largest doubles round up past the double range.
@@ -157,29 +185,8 @@ TEST(NumberTextProperty, WrittenTextReadsBackWithinHalfUnitOf15thDigit) {
     }
 }
 
-TEST(NumberTextProperty, RoundHalfEvenMatchesExactNearestMultiple) {
-    std::mt19937_64 rng(0x0DDBA11);
-    for (int i = 0; i < kDraws; ++i) {
-        const double v = Draw(rng);
-        ASSERT_EQ(calc::RoundHalfEven(v, 0), std::nearbyint(v)) << std::hexfloat << v;
-
-        const double r = calc::RoundHalfEven(v, 4);
-        if (std::fabs(v) >= 0x1p48) {  // already a multiple of 1/16, so of 0.0001
-            ASSERT_EQ(r, v) << std::hexfloat << v;
-        } else if (std::fabs(v) < 0x1p53 / 10000) {
-            const std::uint64_t n = NearestTenThousandths(v);
-            ASSERT_EQ(r, std::copysign(static_cast<double>(n) / 10000.0, v)) << std::hexfloat << v;
-            // What the length box shows: the rounded decimal itself, at most 4 decimals.
-            if (std::fabs(v) < 1e11) {
-                ASSERT_EQ(calc::NumberToText(r), TenThousandthsText(n, v < 0)) << std::hexfloat << v;
-            }
-        }
-        ASSERT_TRUE(SameRoundedText(v, 4));
-    }
-}
-
-// RoundedText, the quick way ComputeSpan writes Wk, against the plain way.
-TEST(NumberTextProperty, RoundedTextIsNumberToTextOfRoundHalfEven) {
+// RoundedText against the plain way where the two ways part.
+TEST(NumberTextProperty, RoundedTextAtItsEdges) {
     const double values[] = {
         0.0, -0.0, kInf, -kInf, std::numeric_limits<double>::quiet_NaN(), DBL_MAX, -DBL_MAX, DBL_MIN, 0x1p-1074,
         0.00005, -0.00005, 0.00004999999999999999, -0.00004, 0.99995, -0.99995, 9.99995, 1e15, -1e15,
@@ -188,101 +195,6 @@ TEST(NumberTextProperty, RoundedTextIsNumberToTextOfRoundHalfEven) {
     };
     for (double v : values) {
         for (int places = -1; places <= 6; ++places) ASSERT_TRUE(SameRoundedText(v, places));
-    }
-    std::mt19937_64 rng(0x3A11E);
-    for (int i = 0; i < kDraws; ++i) {
-        const double v = Draw(rng);
-        ASSERT_TRUE(SameRoundedText(v, static_cast<int>(rng() % 8) - 1));
-        // Next to 1E+15, where the fixed form ends: its doubles are 1/8 apart.
-        ASSERT_TRUE(SameRoundedText(std::copysign(1e15, v) + 0.125 * static_cast<double>(rng() % 64 - 32), 4));
-    }
-}
-
-TEST(NumberTextProperty, ExactTiesGoToTheEvenFourthDecimal) {
-    std::mt19937_64 rng(0x7135);
-    int ties = 0;
-    for (int i = 0; i < 20'000; ++i) {
-        const double v = DrawTie(rng);
-        bool tie = false;
-        const std::uint64_t n = NearestTenThousandths(v, &tie);
-        ties += tie;
-        ASSERT_EQ(n % 2, 0u) << std::hexfloat << v;
-        if (std::fabs(v) < 1e11) {
-            ASSERT_EQ(calc::RoundedText(v, 4), TenThousandthsText(n, v < 0)) << std::hexfloat << v;
-        }
-        ASSERT_TRUE(SameRoundedText(v, 4));
-    }
-    EXPECT_EQ(ties, 20'000);  // the generator draws nothing but ties
-}
-
-// Every double's shortest text reads back as that double, also with blanks
-// between its characters and D for its exponent: the quick conversion (up to
-// 15 digits and 10^22) and the library's alike.
-TEST(NumberTextProperty, ShortestTextReadsBackExactly) {
-    std::mt19937_64 rng(0xD161);
-    for (int i = 0; i < kDraws; ++i) {
-        const double v = Draw(rng);
-        char buf[64];
-        std::string text(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
-        if (i % 3 == 0) {
-            std::replace(text.begin(), text.end(), 'e', 'D');
-            text.insert(rng() % (text.size() + 1), 1, " \t\n"[rng() % 3]);
-        }
-        const std::optional<double> back = calc::ReadNumber(text);
-        ASSERT_TRUE(back.has_value()) << text;
-        ASSERT_EQ(std::bit_cast<std::uint64_t>(*back), std::bit_cast<std::uint64_t>(v)) << text;
-    }
-}
-
-// The exact decimal digits of odd * 2^power, and in `exponent` the power of ten
-// that goes with them.
-std::string ExactDecimal(std::uint64_t odd, int power, int& exponent) {
-    constexpr std::uint64_t kLimb = 1'000'000'000;
-    std::vector<std::uint64_t> limbs;  // base 10^9, least significant first
-    for (std::uint64_t rest = odd; rest != 0; rest /= kLimb) limbs.push_back(rest % kLimb);
-    exponent = power < 0 ? power : 0;
-    for (int left = power < 0 ? -power : power; left > 0;) {
-        const int step = power < 0 ? std::min(left, 13) : std::min(left, 29);
-        const std::uint64_t factor = power < 0 ? static_cast<std::uint64_t>(std::pow(5.0, step)) : std::uint64_t{1} << step;
-        std::uint64_t carry = 0;
-        for (std::uint64_t& limb : limbs) {
-            const std::uint64_t product = limb * factor + carry;
-            limb = product % kLimb;
-            carry = product / kLimb;
-        }
-        for (; carry != 0; carry /= kLimb) limbs.push_back(carry % kLimb);
-        left -= step;
-    }
-    std::string digits = std::to_string(limbs.back());
-    for (std::size_t i = limbs.size() - 1; i-- > 0;) {
-        const std::string limb = std::to_string(limbs[i]);
-        digits += std::string(9 - limb.size(), '0') + limb;
-    }
-    return digits;
-}
-
-// Long digit strings exactly half-way between a double and the next one up go
-// to the one with the even last bit; a hair above or below decides. The
-// doubles are of any size, subnormals and the largest included.
-TEST(NumberTextProperty, LongHalfWayTextsRoundToEven) {
-    int power = 0;
-    ASSERT_EQ(ExactDecimal(3, -1, power), "15");  // 1.5: the generator itself
-    ASSERT_EQ(power, -1);
-    std::mt19937_64 rng(0x1096);
-    for (int i = 0; i < 3'000; ++i) {
-        double v = std::fabs(std::bit_cast<double>(rng() >> (i % 2 ? 0 : 10)));
-        if (!std::isfinite(v) || v == 0) v = DBL_MAX;
-        const auto bits = std::bit_cast<std::uint64_t>(v);
-        const auto biased = static_cast<int>(bits >> 52);
-        const std::uint64_t fraction = bits & 0xF'FFFF'FFFF'FFFF;
-        const std::string half = biased == 0 ? ExactDecimal(2 * fraction + 1, -1075, power)
-                                             : ExactDecimal(2 * ((std::uint64_t{1} << 52) + fraction) + 1, biased - 1076, power);
-        const double up = std::nextafter(v, kInf);
-        const double even = (bits & 1) ? up : v;
-        const auto read = [](const std::string& text) { return calc::ReadNumber(text).value_or(-1.0); };
-        ASSERT_EQ(read(half + "e" + std::to_string(power)), std::isinf(even) ? -1.0 : even) << half;
-        ASSERT_EQ(read(half + "0001e" + std::to_string(power - 4)), std::isinf(up) ? -1.0 : up) << half;
-        ASSERT_EQ(read("-" + half + "e" + std::to_string(power)), std::isinf(even) ? -1.0 : -even) << half;
     }
 }
 

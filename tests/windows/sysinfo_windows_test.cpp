@@ -36,7 +36,7 @@ void SetText(const char* key, const char* name, const std::string& text) {
 class SysInfoWindowsTest : public QObject {
     Q_OBJECT
 
-    std::string tools, tool, hidden, marker;
+    std::string tools, tool, hidden, system, marker;
 
     // Opens the About window from the main window, presses System
     // Information there and closes the About window again; `message` notes a
@@ -81,8 +81,9 @@ private slots:
         tools = base + "\\Microsoft Shared\\MSInfo";
         tool = tools + "\\MSINFO32.EXE";
         hidden = base + "\\Hidden Tool";
+        system = base + "\\System Tool";
         marker = base + "\\started.txt";
-        for (const std::string& folder : {base, base + "\\Microsoft Shared", tools, hidden}) {
+        for (const std::string& folder : {base, base + "\\Microsoft Shared", tools, hidden, system}) {
             CreateDirectoryA(folder.c_str(), nullptr);
         }
         char self[MAX_PATH] = {};
@@ -91,8 +92,14 @@ private slots:
         QVERIFY(CopyFileA(stub.c_str(), tool.c_str(), FALSE));
         // Where an unquoted command line would go astray at the first blank.
         QVERIFY(CopyFileA(stub.c_str(), (std::string(temp) + "tessarin.exe").c_str(), FALSE));
-        QVERIFY(CopyFileA(stub.c_str(), (hidden + "\\MSINFO32.EXE").c_str(), FALSE));
-        SetFileAttributesA((hidden + "\\MSINFO32.EXE").c_str(), FILE_ATTRIBUTE_HIDDEN);
+        // Neither a hidden nor a system file counts as the tool.
+        for (const auto& [folder, attribute] :
+             {std::pair(hidden, FILE_ATTRIBUTE_HIDDEN), std::pair(system, FILE_ATTRIBUTE_SYSTEM)}) {
+            const std::string file = folder + "\\MSINFO32.EXE";
+            QVERIFY(CopyFileA(stub.c_str(), file.c_str(), FALSE));
+            QVERIFY(SetFileAttributesA(file.c_str(), attribute));
+            QVERIFY(GetFileAttributesA(file.c_str()) & attribute);
+        }
         SetEnvironmentVariableA("TESSARIN_MARKER", marker.c_str());
     }
     void init() {
@@ -116,26 +123,24 @@ private slots:
     }
 
     // The folder of the second value: the joined path as the command line,
-    // a second backslash included, or the message for a hidden file.
-    void startsFromTheFolder_data() {
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<QString>("commandLine");
-        QTest::newRow("folder") << QString::fromLocal8Bit(tools.c_str()) << Quoted(tool);
-        QTest::newRow("folder ending in a backslash") << QString::fromLocal8Bit((tools + "\\").c_str())
-                                                      << Quoted(tools + "\\\\MSINFO32.EXE");
-        QTest::newRow("hidden MSINFO32.EXE") << QString::fromLocal8Bit(hidden.c_str()) << QString();
-    }
+    // a second backslash included, or the message for a hidden or system file.
     void startsFromTheFolder() {
-        QFETCH(QString, folder);
-        QFETCH(QString, commandLine);
-        SetText(kSecondKey, "MSINFO", folder.toLocal8Bit().toStdString());
-        int messages = 0;
-        sysinfo::StartSysInfo("Movelant", [&](const std::string& text, const std::string&) {
-            messages += text == sysinfo::kUnavailable;
-        });
-        const QStringList started = Started(commandLine.isEmpty() ? 1500 : 15000);
-        QCOMPARE(messages, commandLine.isEmpty() ? 1 : 0);
-        QCOMPARE(started.value(1), commandLine);
+        const struct {
+            std::string folder;
+            QString commandLine;
+        } cases[] = {
+            {tools, Quoted(tool)}, {tools + "\\", Quoted(tools + "\\\\MSINFO32.EXE")}, {hidden, ""}, {system, ""}};
+        for (const auto& [folder, commandLine] : cases) {
+            init();
+            SetText(kSecondKey, "MSINFO", folder);
+            int messages = 0;
+            sysinfo::StartSysInfo("Movelant", [&](const std::string& text, const std::string&) {
+                messages += text == sysinfo::kUnavailable;
+            });
+            const QStringList started = Started(commandLine.isEmpty() ? 1500 : 15000);
+            QVERIFY2(messages == (commandLine.isEmpty() ? 1 : 0), folder.c_str());
+            QVERIFY2(started.value(1) == commandLine, qPrintable(started.value(1)));
+        }
     }
 
     void numberReadsAsDecimalDigits() {

@@ -1,0 +1,111 @@
+#!/bin/sh
+# Plants the faults of tests/faults/list, one at a time, in a scratch copy of
+# the tree (build/faults/src, with its own dev build), rebuilds, runs the tests
+# named with each fault and says whether they catch it. The tree itself is
+# never touched. Writes the outcome to tests/faults/results and fails when a
+# fault that the results file recorded as caught is now missed.
+#   sh tests/faults/plant.sh            every fault
+#   sh tests/faults/plant.sh ID...      only these
+set -u
+tree=$(cd "$(dirname "$0")/../.." && pwd)
+list="$tree/tests/faults/list"
+results="$tree/tests/faults/results"
+scratch="$tree/build/faults/src"
+build="$scratch/build/dev"
+logs="$tree/build/faults/logs"
+tab=$(printf '\t')
+planted=""
+
+restore() {
+    if [ -n "$planted" ]; then
+        cp "$tree/$planted" "$scratch/$planted"
+        planted=""
+    fi
+}
+trap 'restore; exit 130' INT TERM HUP
+trap restore EXIT
+
+# The scratch copy follows the tree's files, committed or not; a file only
+# rewritten when it differs, so that the build stays incremental.
+mkdir -p "$scratch" "$logs"
+cd "$tree" || exit 1
+git ls-files --cached --others --exclude-standard | sort >"$logs/files.new"
+if [ -f "$logs/files" ]; then
+    comm -23 "$logs/files" "$logs/files.new" | while IFS= read -r gone; do rm -f "$scratch/$gone"; done
+fi
+while IFS= read -r file; do
+    [ -f "$file" ] || continue
+    if ! cmp -s "$file" "$scratch/$file"; then
+        mkdir -p "$scratch/$(dirname "$file")"
+        cp "$file" "$scratch/$file"
+    fi
+done <"$logs/files.new"
+mv "$logs/files.new" "$logs/files"
+
+cd "$scratch" || exit 1
+if [ ! -f "$build/build.ninja" ]; then
+    cmake --preset dev >"$logs/configure.log" 2>&1 || { echo "configure failed: $logs/configure.log"; exit 1; }
+fi
+cmake --build "$build" >"$logs/build.log" 2>&1 || { echo "the unchanged tree does not build: $logs/build.log"; exit 1; }
+
+# Every test that a fault names must pass on the unchanged tree first.
+all=$(grep -v '^#' "$list" | grep -v '^$' | cut -f3 | sort -u | paste -sd'|' -)
+ctest --test-dir "$build" -R "$all" --timeout 900 >"$logs/unchanged.log" 2>&1 ||
+    { echo "the unchanged tree fails its tests: $logs/unchanged.log"; exit 1; }
+
+# Plants `find` -> `replace` in `file`; fails unless `find` occurs exactly once.
+plant() {
+    FAULT_FIND=$3 FAULT_REPLACE=$4 LC_ALL=C awk '
+        BEGIN { f = ENVIRON["FAULT_FIND"]; r = ENVIRON["FAULT_REPLACE"]; n = 0 }
+        {
+            line = $0; out = ""
+            while ((at = index(line, f)) > 0) {
+                out = out substr(line, 1, at - 1) r; line = substr(line, at + length(f)); n++
+            }
+            print out line
+        }
+        END { exit n == 1 ? 0 : 3 }' "$1" >"$2"
+}
+
+out="$logs/results"
+: >"$out"
+regressions=0
+while IFS="$tab" read -r id file tests find replace description; do
+    case "$id" in '#'* | '') continue ;; esac
+    if [ $# -gt 0 ]; then
+        wanted=no
+        for want in "$@"; do [ "$want" = "$id" ] && wanted=yes; done
+        [ $wanted = yes ] || continue
+    fi
+    log="$logs/$id.log"
+    if ! plant "$tree/$file" "$scratch/$file.planted" "$find" "$replace"; then
+        outcome="error: the text is not in $file exactly once"
+    else
+        planted=$file
+        mv "$scratch/$file.planted" "$scratch/$file"
+        if ! cmake --build "$build" >"$log" 2>&1 </dev/null; then
+            outcome="error: does not build"
+        elif [ "$(ctest --test-dir "$build" -N -R "$tests" </dev/null | grep -c 'Test *#')" -eq 0 ]; then
+            outcome="error: no test matches $tests"
+        elif ctest --test-dir "$build" -R "$tests" --timeout 900 --output-on-failure >>"$log" 2>&1 </dev/null; then
+            outcome=missed
+        else
+            outcome=caught
+        fi
+        restore
+    fi
+    printf '%s\t%s\t%s\n' "$outcome" "$id" "$description" | tee -a "$out"
+    if [ -f "$results" ] && grep -q "^caught$tab$id$tab" "$results" && [ "$outcome" != caught ]; then
+        echo "  caught before, not now: see $log"
+        regressions=$((regressions + 1))
+    fi
+done <"$list"
+
+# A full run replaces the record; the build goes back to the unchanged tree.
+if [ $# -eq 0 ]; then
+    cp "$out" "$results"
+fi
+cmake --build "$build" >"$logs/build.log" 2>&1
+echo "$(grep -c '^caught' "$out") caught, $(grep -c '^missed' "$out") missed, $(grep -c '^error' "$out") in error;" \
+    "$regressions caught before and missed now"
+[ "$regressions" -eq 0 ] && ! grep -q '^error' "$out"

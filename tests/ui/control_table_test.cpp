@@ -1,0 +1,230 @@
+// Every control of the two windows, one row each: the text it shows, whether
+// that text fits, that it lies inside its frame and its window, its colours,
+// and what a screen reader learns of it. Qt's own texts read in Chinese when
+// the program was built with Qt's translation, in English otherwise.
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTextDocument>
+#include <QtTest>
+#include <memory>
+
+#include "tests/ui/text_fit.h"
+#include "ui/about/xwk_frm_about.h"
+#include "ui/common/qt_translation.h"
+#include "ui/main/xwk.h"
+
+namespace {
+
+// A text of Qt's own, as the build has it.
+const char* QtText(const char* chinese, const char* english) {
+    return TESSARIN_QT_CHINESE ? chinese : english;
+}
+
+struct Row {
+    const char* control;  // the window's own name for the window
+    const char* shown;    // caption, label lines, or list items joined by "|"
+    bool white;           // an input or result box drawn white
+    // What a reader learns of a control that takes the focus; none for the others.
+    QAccessible::Role role = QAccessible::NoRole;
+    const char* name = "";
+    const char* description = "";
+    const char* key = "";
+    const char* label = "";  // the label tied to the box
+};
+
+const char* const kTypeOrPick = "可直接输入，也可从列表中选择";
+const char* const kDown = QtText("下方向", "Down");
+using A = QAccessible;
+
+// clang-format off
+const Row kRows[] = {
+    {"XWK", "Kavrento", false},
+    {"Frame1", "变位直齿圆柱齿轮参数", false},
+    {"Label1", "请选择模数 m =", false},
+    {"Label2", "请选择压力角 α =", false},
+    {"Label6", "°", false},
+    {"Label3", "请输入齿数 z =", false},
+    {"Label8", "请输入变位系数 χ =", false},
+    {"Combo1", "1 |1.25|1.5|1.75|2 |2.25|2.5|2.75|3 |3.5|4 |5 |6 |7 |8 |9 ", false, A::ComboBox, "请选择模数 m", kTypeOrPick, kDown, "Label1"},
+    {"Combo2", "14.5|15|17.5|20|22.5|25|30", false, A::ComboBox, "请选择压力角 α", kTypeOrPick, kDown, "Label2"},
+    {"Text1", "", true, A::EditableText, "请输入齿数 z", "", "", "Label3"},
+    {"Text4", "", true, A::EditableText, "请输入变位系数 χ", "", "", "Label8"},
+    {"Check1", "自定义跨测齿数 k =", false, A::CheckBox, "自定义跨测齿数 k"},
+    {"Text5", "", false, A::EditableText, "自定义跨测齿数 k"},
+    {"Command1", " 计算(&C)", false, A::Button, "计算(C)", "", "Alt+C"},
+    {"Command2", " 刷新(&R)", false, A::Button, "刷新(R)", "", "Alt+R"},
+    {"Command3", " 帮助(&H)", false, A::Button, "帮助(H)", "", "Alt+H"},
+    {"Command4", " 退出(&Q)", false, A::Button, "退出(Q)", "", "Alt+Q"},
+    {"Frame2", "计算结果", false},
+    {"Label4", "跨测齿数 k =", false},
+    {"Label5", "公法线长度 Wk =", false},
+    {"Label7", "mm", false},
+    {"Text2", "", true, A::EditableText, "跨测齿数 k", "", "", "Label4"},
+    {"Text3", "", true, A::EditableText, "公法线长度 Wk", "mm", "", "Label5"},
+    {"XWKfrmAbout", "关于 Movelant", false},
+    {"Picture1", "", false, A::Graphic, "公法线长度测量示意图", "卡尺跨 3 个齿测量 24 齿齿轮的公法线长度 Wk"},
+    {"lblTitle", "Movelant", false},
+    {"lblVersion", "版本 1.0.2", false},
+    {"lblDescription", "计算变位直齿轮的跨测齿数 k 和公法线长度 Wk。\n联系：Tessarin Gear Tools", false},
+    {"lblDisclaimer", "本程序的结果仅供齿轮检验参考，用于生产前请自行核对。\nTessarin Gear Tools 版权所有", false},
+    {"cmdOK", "确定", false, A::Button, "确定", "", QtText("回车", "Enter")},
+    {"cmdSysInfo", "系统信息(&S)...", false, A::Button, "系统信息(S)...", "", "Alt+S"},
+};
+// clang-format on
+
+// What a control shows: a caption, a label's lines (rich text as plain
+// lines), or a combo box's list items joined by "|".
+QString Shown(QWidget* control) {
+    if (auto* frame = qobject_cast<QGroupBox*>(control)) return frame->title();
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text();
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) return edit->text();
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        QTextDocument document;
+        document.setHtml(label->text());
+        return label->textFormat() == Qt::RichText ? document.toPlainText() : label->text();
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+        return items.join('|');
+    }
+    return control->windowTitle();
+}
+
+QList<QAccessibleInterface*> LabelsOf(QAccessibleInterface* control) {
+    QList<QAccessibleInterface*> labels;
+    for (const auto& [other, relation] : control->relations(QAccessible::Label)) labels << other;
+    return labels;
+}
+
+// The name a reader speaks. Qt on Linux gives a combo box its value as its
+// name and leaves the name to the label that the relation points to.
+QString SpokenName(QAccessibleInterface* control) {
+    const QString name = control->text(QAccessible::Name);
+    if (control->role() != QAccessible::ComboBox || name != control->text(QAccessible::Value)) return name;
+    const QList<QAccessibleInterface*> labels = LabelsOf(control);
+    return labels.isEmpty() ? QString() : labels.first()->text(QAccessible::Name);
+}
+
+}  // namespace
+
+class ControlTableTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<XWK> main;
+    XWKfrmAbout* about = nullptr;
+
+    QWidget* Find(const char* name) const {
+        if (!*name) return nullptr;
+        for (QWidget* top : {static_cast<QWidget*>(main.get()), static_cast<QWidget*>(about)}) {
+            if (top->objectName() == name) return top;
+            if (auto* control = top->findChild<QWidget*>(name)) return control;
+        }
+        return nullptr;
+    }
+
+private slots:
+    void initTestCase() {
+        QCOMPARE(ui::InstallQtChinese(*qApp), bool(TESSARIN_QT_CHINESE));  // as the program starts
+        QAccessible::setActive(true);
+        main = std::make_unique<XWK>();
+        about = new XWKfrmAbout(main.get());
+    }
+
+    // Each row under its control's name.
+    void everyControl_data() {
+        QTest::addColumn<const Row*>("row");
+        for (const Row& row : kRows) QTest::newRow(row.control) << &row;
+    }
+    void everyControl() {
+        QFETCH(const Row*, row);
+        QWidget* control = Find(row->control);
+        QVERIFY(control);
+        QCOMPARE(Shown(control), QString::fromUtf8(row->shown));
+        QVERIFY(TextFits(control));
+        // A window carries every size of the icon; a control lies inside its frame and its window, both wholly.
+        if (control->isWindow()) {
+            QCOMPARE(control->windowIcon().availableSizes(),
+                     QList<QSize>({{16, 16}, {32, 32}, {48, 48}, {128, 128}, {256, 256}}));
+        } else {
+            QVERIFY(control->parentWidget()->rect().contains(control->geometry()));
+            const QRect inWindow(control->mapTo(control->window(), QPoint(0, 0)), control->size());
+            QVERIFY(control->window()->rect().contains(inWindow));
+        }
+        if (qobject_cast<QLabel*>(control)) QCOMPARE(control->palette().color(QPalette::WindowText), QColor(Qt::black));
+        if (row->white) {
+            const QImage drawn = control->grab().toImage();
+            QCOMPARE(drawn.pixelColor(drawn.width() - 6, drawn.height() / 2), QColor(Qt::white));
+        }
+        if (row->role == QAccessible::NoRole) return;
+
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(control);
+        QCOMPARE(iface->role(), row->role);
+        QCOMPARE(SpokenName(iface), QString::fromUtf8(row->name));
+        // Named on the control itself too, for readers that take the name from there (Windows).
+        QCOMPARE(control->accessibleName(), QString::fromUtf8(row->name));
+        QCOMPARE(iface->text(QAccessible::Description), QString::fromUtf8(row->description));
+        QCOMPARE(iface->text(QAccessible::Accelerator), QString::fromUtf8(row->key));
+        if (QAccessibleActionInterface* actions = iface->actionInterface();
+            actions && QString(row->key).startsWith("Alt+")) {
+            QCOMPARE(actions->keyBindingsForAction(QAccessibleActionInterface::pressAction()), QStringList(row->key));
+        }
+        // The label that stands for the box is the first the reader finds,
+        // and it reads as the box's name, without the " =" it shows.
+        QList<QAccessibleInterface*> labels = LabelsOf(iface);
+        labels.removeIf([](QAccessibleInterface* other) { return !qobject_cast<QLabel*>(other->object()); });
+        auto* label = qobject_cast<QLabel*>(Find(row->label));
+        QCOMPARE(labels.size(), label ? 1 : 0);
+        if (!label) return;
+        QCOMPARE(label->buddy(), control);
+        QCOMPARE(LabelsOf(iface).first()->object(), label);
+        QCOMPARE(labels.first()->text(QAccessible::Name), QString::fromUtf8(row->name));
+        QCOMPARE(labels.first()->text(QAccessible::Accelerator), QString());
+    }
+
+    // The table has a row for each control a user can Tab to, naming it for readers.
+    void everyFocusableControlHasARow() {
+        for (QWidget* top : {static_cast<QWidget*>(main.get()), static_cast<QWidget*>(about)}) {
+            for (QWidget* control : top->findChildren<QWidget*>()) {
+                if (control->window() != top || !(control->focusPolicy() & Qt::TabFocus) || control->focusProxy() ||
+                    control->objectName().isEmpty() || control->objectName().startsWith("qt_")) {
+                    continue;
+                }
+                const auto row = std::find_if(std::begin(kRows), std::end(kRows),
+                                              [&](const Row& r) { return control->objectName() == r.control; });
+                QVERIFY2(row != std::end(kRows) && row->role != QAccessible::NoRole, qPrintable(control->objectName()));
+            }
+        }
+    }
+
+    // A reader going through the About window meets the picture, then the
+    // texts from the title down, then the buttons.
+    void aboutWindowReadsInOrder() {
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(about);
+        QStringList read, expected;
+        for (int i = 0; i < window->childCount(); ++i) read << window->child(i)->text(QAccessible::Name);
+        read.removeAll(QString());
+        for (const Row& row : kRows) {
+            if (Find(row.control)->parentWidget() == about)
+                expected << QString::fromUtf8(*row.name ? row.name : row.shown);
+        }
+        QCOMPARE(read, expected);
+    }
+
+    // The only sign that the result boxes cannot be typed into: their
+    // right-click menu offers nothing that edits.
+    void resultBoxMenuOnlyCopies() {
+        const std::unique_ptr<QMenu> menu(main->Text3->createStandardContextMenu());
+        QStringList shown;
+        for (const QAction* item : menu->actions()) shown << (item->isSeparator() ? QString("-") : item->text());
+        QCOMPARE(shown, QStringList({QtText("复制(&C)\tCtrl+C", "&Copy\tCtrl+C"), "-",
+                                     QtText("全选\tCtrl+A", "Select All\tCtrl+A")}));
+    }
+};
+
+QTEST_MAIN(ControlTableTest)
+#include "control_table_test.moc"
