@@ -1,25 +1,14 @@
 // The About window opened from the real main window and driven with keys.
 #include <QLabel>
-#include <QPushButton>
-#include <QStyleOption>
-#include <QTimer>
 #include <QtTest>
 #include <cstdlib>
-#include <functional>
-#include <memory>
 
 #include "tests/ui/window_fixture.h"
-#include "tests/ui/text_fit.h"
-#include "ui/about/xwk_frm_about.h"
-#include "ui/common/separator_line.h"
-#include "ui/main/xwk.h"
 
 class AboutTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<XWK> main;
-
-    static void Press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
 
 private slots:
     void init() { QVERIFY(main = OpenMainWindow()); }
@@ -39,99 +28,70 @@ private slots:
         }
     }
 
-    void closes_data() {
-        QTest::addColumn<int>("tabs");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("focus");
-        QTest::newRow("Enter on OK") << 0 << int(Qt::Key_Return) << "cmdOK";
-        QTest::newRow("Enter on the picture") << 2 << int(Qt::Key_Return) << "Picture1";
-        QTest::newRow("Esc on OK") << 0 << int(Qt::Key_Escape) << "cmdOK";
-        QTest::newRow("Esc on System Information") << 1 << int(Qt::Key_Escape) << "cmdSysInfo";
-        QTest::newRow("Esc on the picture") << 2 << int(Qt::Key_Escape) << "Picture1";
-        QTest::newRow("Tab wraps to OK, Enter") << 3 << int(Qt::Key_Return) << "cmdOK";
-        QTest::newRow("Shift+Tab to the picture, Enter") << -1 << int(Qt::Key_Return) << "Picture1";
-        QTest::newRow("Shift+Tab to System Information, Esc") << -2 << int(Qt::Key_Escape) << "cmdSysInfo";
-        QTest::newRow("Shift+Tab wraps to OK, Enter") << -3 << int(Qt::Key_Return) << "cmdOK";
-    }
-    void closes() {
-        QFETCH(int, tabs);
-        QFETCH(int, key);
-        QFETCH(QString, focus);
-        bool closedByKey = false;
-        bool otherWindow = false;
-        const AboutRun run = WhileAboutOpen(*main, [&](XWKfrmAbout* about) {
-            for (int i = 0; i < std::abs(tabs); ++i) {
-                QTest::keyClick(QApplication::focusWidget(), tabs > 0 ? Qt::Key_Tab : Qt::Key_Backtab,
-                                tabs > 0 ? Qt::NoModifier : Qt::ShiftModifier);
-            }
-            QCOMPARE(QApplication::focusWidget()->objectName(), focus);
-            // Should the key press another button, whatever that opens is
-            // closed again, so that the test fails instead of waiting.
-            ModalWatch stray;
-            Press(Qt::Key(key));
-            closedByKey = !about->isVisible();
-            otherWindow = stray.seen;
-        });
-        QVERIFY(run.ran);
-        QVERIFY2(!otherWindow, "the key opened another window");
-        QVERIFY(closedByKey);
-    }
-
-    // An auto-repeated Enter or Esc is the tail of a press that already
-    // acted: it must not close the window again, nor reach the main window.
-    void heldKeyClosesOnce_data() {
-        QTest::addColumn<int>("tabs");
-        QTest::addColumn<int>("key");
-        QTest::newRow("Enter on OK") << 0 << int(Qt::Key_Return);
-        QTest::newRow("Enter on the picture") << 2 << int(Qt::Key_Return);
-        QTest::newRow("Esc on System Information") << 1 << int(Qt::Key_Escape);
-    }
-    void heldKeyClosesOnce() {
-        QFETCH(int, tabs);
-        QFETCH(int, key);
-        bool openAfterRepeat = false;
-        bool closedByPress = false;
-        bool otherWindow = false;
-        const QString text = key == Qt::Key_Return ? "\r" : "\x1b";
-        const AboutRun run = WhileAboutOpen(*main, [&](XWKfrmAbout* about) {
-            for (int i = 0; i < tabs; ++i) Press(Qt::Key_Tab);
-            QWidget* focus = QApplication::focusWidget();
-            ModalWatch stray;
-            QTest::simulateEvent(focus, true, key, Qt::NoModifier, text, true);
-            openAfterRepeat = about->isVisible();
-            QTest::simulateEvent(focus, true, key, Qt::NoModifier, text, false);
-            closedByPress = !about->isVisible();
-            otherWindow = stray.seen;
-        });
-        QVERIFY(run.ran);
-        QVERIFY2(!otherWindow, "the key opened another window");
-        QVERIFY(openAfterRepeat);
-        QVERIFY(closedByPress);
-        // The repeats that follow reach the main window's About button.
-        ModalWatch reopened;
-        QTest::simulateEvent(main->Command3, true, key, Qt::NoModifier, text, true);
-        QVERIFY(main->isVisible());
-        QVERIFY(!reopened.seen);
+    // Enter and Esc close the window wherever Tab or Shift+Tab leave the
+    // focus, and press nothing else. A held key's auto-repeats are the tail
+    // of a press: they neither close the window before the press nor reach
+    // the main window after it.
+    void keysClose() {
+        const struct {
+            const char* name;
+            int tabs;  // Shift+Tab when negative
+            Qt::Key key;
+            const char* focus;
+            bool held;
+        } rows[] = {
+            {"Enter on OK", 0, Qt::Key_Return, "cmdOK", true},
+            {"Enter on the picture", 2, Qt::Key_Return, "Picture1", true},
+            {"Esc on OK", 0, Qt::Key_Escape, "cmdOK", false},
+            {"Esc on System Information", 1, Qt::Key_Escape, "cmdSysInfo", true},
+            {"Esc on the picture", 2, Qt::Key_Escape, "Picture1", false},
+            {"Tab wraps to OK, Enter", 3, Qt::Key_Return, "cmdOK", false},
+            {"Shift+Tab to the picture, Enter", -1, Qt::Key_Return, "Picture1", false},
+            {"Shift+Tab to System Information, Esc", -2, Qt::Key_Escape, "cmdSysInfo", false},
+            {"Shift+Tab wraps to OK, Enter", -3, Qt::Key_Return, "cmdOK", false},
+        };
+        for (const auto& row : rows) {
+            const QString text = row.key == Qt::Key_Return ? "\r" : "\x1b";
+            QString focus;
+            bool openAfterRepeat = true, closedByKey = false, otherWindow = false;
+            const AboutRun run = WhileAboutOpen(*main, [&](XWKfrmAbout* about) {
+                for (int i = 0; i < std::abs(row.tabs); ++i) {
+                    QTest::keyClick(QApplication::focusWidget(), row.tabs > 0 ? Qt::Key_Tab : Qt::Key_Backtab,
+                                    row.tabs > 0 ? Qt::NoModifier : Qt::ShiftModifier);
+                }
+                QWidget* focused = QApplication::focusWidget();
+                focus = focused->objectName();
+                // Should the key press another button, whatever that opens is
+                // closed again, so that the test fails instead of waiting.
+                ModalWatch stray;
+                if (row.held) QTest::simulateEvent(focused, true, row.key, Qt::NoModifier, text, true);
+                openAfterRepeat = about->isVisible();
+                QTest::simulateEvent(focused, true, row.key, Qt::NoModifier, text, false);
+                closedByKey = !about->isVisible();
+                otherWindow = stray.seen;
+            });
+            QVERIFY2(run.ran && focus == row.focus, row.name);
+            QVERIFY2(openAfterRepeat && closedByKey, row.name);
+            QVERIFY2(!otherWindow, row.name);
+            ModalWatch reopened;
+            if (row.held) QTest::simulateEvent(main->Command3, true, row.key, Qt::NoModifier, text, true);
+            QVERIFY2(main->isVisible() && !reopened.seen, row.name);
+        }
     }
 
     // With no system information tool to be found here, each press ends in
     // the unavailability message over the About window, which stays open.
-    void systemInformationButtonSaysUnavailable_data() {
-        QTest::addColumn<bool>("byAccessKey");
-        QTest::newRow("Alt+S") << true;
-        QTest::newRow("Enter on the focused button") << false;
-    }
     void systemInformationButtonSaysUnavailable() {
-        QFETCH(bool, byAccessKey);
         const AboutRun run = WhileAboutOpen(*main, [&](XWKfrmAbout* about) {
-            for (int press = 0; press < 2; ++press) {
+            // Alt+S, then Enter on the focused button.
+            for (bool byAccessKey : {true, false}) {
                 ModalWatch message;
                 if (byAccessKey) {
                     QTest::keyClick(about, Qt::Key_S, Qt::AltModifier);
                     QTRY_VERIFY(message.seen);
                 } else {
                     about->cmdSysInfo->setFocus();
-                    Press(Qt::Key_Return);
+                    QTest::keyClick(about->cmdSysInfo, Qt::Key_Return);
                     QVERIFY(message.seen);
                 }
                 QCOMPARE(message.parent, about);
@@ -199,20 +159,6 @@ private slots:
         }
     }
 
-    // With the fonts actually installed, no label or button text is clipped.
-    void textsAreNotClipped() {
-        XWKfrmAbout about(main.get());
-        for (QLabel* label : {about.lblTitle, about.lblVersion, about.lblDescription, about.lblDisclaimer}) {
-            QVERIFY2(TextInkFits(label), qPrintable(label->objectName()));
-        }
-        for (QPushButton* button : {about.cmdOK, about.cmdSysInfo}) {
-            QStyleOptionButton option;
-            option.initFrom(button);
-            const QRect contents = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-            QVERIFY2(button->fontMetrics().horizontalAdvance(button->text().remove('&')) <= contents.width(),
-                     qPrintable(button->objectName()));
-        }
-    }
 };
 
 QTEST_MAIN(AboutTest)

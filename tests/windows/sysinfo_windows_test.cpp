@@ -6,15 +6,12 @@
 #include <windows.h>
 
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 #include <memory>
 #include <string>
 
 #include "tests/ui/window_fixture.h"
 #include "ui/about/sys_info_launcher.h"
-#include "ui/about/xwk_frm_about.h"
-#include "ui/main/xwk.h"
 
 namespace {
 
@@ -37,25 +34,6 @@ class SysInfoWindowsTest : public QObject {
     Q_OBJECT
 
     std::string tools, tool, hidden, system, marker;
-
-    // Opens the About window from the main window, presses System
-    // Information there and closes the About window again; `message` notes a
-    // message box over the About window, should one come.
-    static bool PressSystemInformation(XWK& main, std::unique_ptr<ModalWatch>& message) {
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto* about = qobject_cast<XWKfrmAbout*>(QApplication::activeModalWidget());
-            if (!about || QApplication::activeWindow() != about) return;
-            poll.stop();
-            message = std::make_unique<ModalWatch>();  // only a window above the About window counts
-            QTest::mouseClick(about->cmdSysInfo, Qt::LeftButton);
-            (void)QTest::qWaitFor([&] { return message->seen; }, 2000);
-            about->cmdOK->click();
-        });
-        poll.start(20);
-        main.Command3->click();
-        return message != nullptr;
-    }
 
     // The stand-in's two lines, the program that ran and the command line it
     // was given, once it has written both.
@@ -111,10 +89,15 @@ private slots:
     // The first value names the tool by its full path, blanks and all.
     void startsTheToolFromTheAboutWindow() {
         SetText(kFirstKey, "PATH", tool);
-        XWK main;
-        main.show();
+        const std::unique_ptr<XWK> main = OpenMainWindow();
+        QVERIFY(main);
         std::unique_ptr<ModalWatch> message;
-        QVERIFY(PressSystemInformation(main, message));
+        const AboutRun run = WhileAboutOpen(*main, [&](XWKfrmAbout* about) {
+            message = std::make_unique<ModalWatch>();  // only a window above the About window counts
+            QTest::mouseClick(about->cmdSysInfo, Qt::LeftButton);
+            (void)QTest::qWaitFor([&] { return message->seen; }, 2000);
+        });
+        QVERIFY(run.ran);
         const QStringList started = Started(15000);
         QCOMPARE(started.size(), 2);
         QCOMPARE(started[0].toLower(), QString::fromLocal8Bit(tool.c_str()).toLower());
