@@ -9,11 +9,13 @@ set -eu
 cd "$(dirname "$0")/.."
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
-as_root apt-get update
-as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
-  clang libclang-rt-14-dev libbenchmark-dev file \
-  lintian appstream desktop-file-utils qt6-translations-l10n \
-  $(cat scripts/windows-packages.txt)
+packages() {
+  as_root apt-get update &&
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+      clang libclang-rt-14-dev libbenchmark-dev file \
+      lintian appstream desktop-file-utils qt6-translations-l10n \
+      $(cat scripts/windows-packages.txt)
+}
 
 mkdir -p build/logs
 summary=""
@@ -43,11 +45,13 @@ suite() {
   cmake --preset "$1" && cmake --build --preset "$1" && ctest --preset "$1"
 }
 
+step packages packages
 step dev suite dev
 step asan suite asan
 step optimized suite optimized
 # The Windows program, its folder, .zip and installer, tested under Wine.
-# Qt for Windows comes from the cache; its first build shows its progress.
+# Qt for Windows comes from the cache; its first build shows a few lines of
+# progress, its whole output in a log beside the cache.
 TESSARIN_QT_WINDOWS=$(sh scripts/windows-qt.sh)
 export TESSARIN_QT_WINDOWS
 step windows suite windows

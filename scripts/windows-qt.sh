@@ -85,12 +85,30 @@ fi
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
+# The build's whole output goes to a log beside the cache; the screen gets a
+# few lines of progress, and the log's end if a phase fails.
+log=$cache/qt-$upstream-mingw64-$key.log
+failed() {
+  echo "Qt for Windows: $1 failed; the end of its log, $log:" >&2
+  tail -n 60 "$log" >&2
+  exit 1
+}
+# phase WHAT COMMAND...: one phase of the build, its output in the log.
+phase() {
+  what=$1
+  shift
+  echo "Qt for Windows: $what" >&2
+  "$@" >>"$log" 2>&1 || failed "$what"
+}
+
 echo "Qt for Windows: not cached yet. The first build is slow: about 25 minutes" >&2
 echo "on 2 cores, 300 MB of source and 1.6 GB of build files (removed afterwards)." >&2
 
 work=$cache/qt-$upstream-mingw64-$key.work
 rm -rf "$work"
 mkdir -p "$work"
+: >"$log"
+echo "Qt for Windows: whole output in $log" >&2
 
 # The source comes from the archive, the way apt-get source takes it. Where
 # the machine has no deb-src entry, one is derived from its own Debian
@@ -107,22 +125,45 @@ if ! apt-cache showsrc "qt6-base=$qt_version" 2>/dev/null | grep -q '^Package: q
     grep '^deb .*debian' /etc/apt/sources.list | sed 's/^deb /deb-src /' |
       as_root tee /etc/apt/sources.list.d/tessarin-src.list >/dev/null
   fi
-  as_root apt-get update >&2
+  phase "reading the package lists" as_root apt-get update
 fi
-(cd "$work" && apt-get source "qt6-base=$qt_version" >&2)
+fetch() (cd "$work" && apt-get source "qt6-base=$qt_version")
+phase "fetching the source of qt6-base $qt_version" fetch
 src=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
 
 printf '%s\n' "$toolchain_text" > "$work/toolchain.cmake"
 # shellcheck disable=SC2086 # the options are one per word
-cmake -S "$src" -B "$work/build" -G Ninja \
+phase configuring cmake -S "$src" -B "$work/build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" \
   -DCMAKE_INSTALL_PREFIX="$prefix" \
   -DQT_HOST_PATH=/usr \
   -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  $options >&2
-# Ninja's own progress line, [done/total], shows how far the build is.
-cmake --build "$work/build" --parallel "$(nproc)" >&2
-cmake --install "$work/build" >&2
+  $options
+
+# Progress from Ninja's [done/total] in the log: one line that updates on a
+# terminal, else a line at each quarter of the way.
+cmake --build "$work/build" --parallel "$(nproc)" >>"$log" 2>&1 &
+build=$!
+latest() { tail -c 4096 "$log" | grep -o '^\[[0-9]*/[0-9]*\]' | tail -n 1 | tr -d '[]'; }
+step="" shown=-1
+show() {
+  [ -n "$1" ] && [ "$1" != "$step" ] || return 0
+  step=$1
+  if [ -t 2 ]; then
+    printf '\rQt for Windows: building %s' "$step" >&2
+  elif [ $((${step%/*} * 4 / ${step#*/})) -gt "$shown" ]; then
+    shown=$((${step%/*} * 4 / ${step#*/}))
+    echo "Qt for Windows: building $step" >&2
+  fi
+}
+while kill -0 "$build" 2>/dev/null; do
+  sleep 2
+  show "$(latest)"
+done
+show "$(latest)"
+if [ -t 2 ] && [ -n "$step" ]; then echo >&2; fi
+wait "$build" || failed building
+phase installing cmake --install "$work/build"
 
 # The licence texts of Qt and of the third-party code it bundles: every
 # qt_attribution.json under src/ names its component and its licence file.

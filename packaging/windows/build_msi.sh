@@ -1,12 +1,13 @@
 #!/bin/sh
 # Builds the MSI from the program folder and the configured WiX source.
-#   build_msi.sh FOLDER PRODUCT.wxs OUT.msi MENU_NAME ICON
+#   build_msi.sh FOLDER PRODUCT.wxs OUT.msi MENU_NAME DOWNGRADE_MESSAGE ICON
 set -eu
 folder=$1
 wxs=$2
 msi=$3
 menu_name=$4
-icon=$5
+downgrade_message=$5
+icon=$6
 work="$msi.work"
 rm -rf "$work" "$msi"
 mkdir -p "$work"
@@ -22,17 +23,24 @@ cp "$icon" "$(dirname "$folder")/Tessarin-installer.ico"
 rm -f "$(dirname "$folder")/Tessarin-installer.ico"
 
 # wixl leaves the database without a code page and drops every non-ASCII
-# text; set the Simplified-Chinese code page first, then the shortcut's name.
+# text; set the Simplified-Chinese code page first, then the shortcut's name
+# and the message that refuses to put an older version over a newer one.
 printf '\r\n\r\n936\t_ForceCodepage\r\n' >"$work/_ForceCodepage.idt"
 msibuild "$msi" -i "$work/_ForceCodepage.idt"
 # msitools takes and gives texts in UTF-8 and stores them in the database's
 # code page.
 msibuild "$msi" -q "UPDATE \`Shortcut\` SET \`Name\`='TESSAR~1|$menu_name' WHERE \`Shortcut\`='ProgramShortcut'"
+msibuild "$msi" -q "UPDATE \`LaunchCondition\` SET \`Description\`='$downgrade_message' WHERE \`Condition\`='NOT WIX_DOWNGRADE_DETECTED'"
 
 # Read back, never trusted from the source.
 msiinfo export "$msi" Shortcut >"$work/Shortcut.idt"
+msiinfo export "$msi" LaunchCondition >"$work/LaunchCondition.idt"
 if ! grep -q "TESSAR~1|$menu_name" "$work/Shortcut.idt"; then
   echo "the shortcut's name did not reach the MSI"
+  exit 1
+fi
+if ! grep -qF "NOT WIX_DOWNGRADE_DETECTED	$downgrade_message" "$work/LaunchCondition.idt"; then
+  echo "the message that refuses an older version did not reach the MSI"
   exit 1
 fi
 rm -rf "$work"

@@ -2,9 +2,13 @@
 # The installer under Wine, as an administrator runs it on a workshop PC:
 # it installs per machine, the program starts from where it was installed,
 # and uninstalling leaves nothing behind.
-#   msi_check.sh SCRATCH Tessarin-<version>-x64.msi VERSION MAKER PRODUCT UPGRADE_CODE MENU_NAME
+#   msi_check.sh SCRATCH Tessarin-<version>-x64.msi VERSION MAKER PRODUCT MENU_NAME
 set -eu
-scratch=$1 msi=$2 version=$3 maker=$4 product=$5 upgrade=$6 menu_name=$7
+scratch=$1 msi=$2 version=$3 maker=$4 product=$5 menu_name=$6
+# Written out here, not taken from the build: every installed copy knows the
+# program by this code, and a new version with another one would be
+# installed beside it instead of replacing it.
+upgrade=6CE94E7B-F9F9-4672-8C74-0063C7195BD7
 here=$(dirname "$0")
 # The installed program must find everything beside it, not where it was built.
 unset TESSARIN_QT_WINDOWS
@@ -43,6 +47,8 @@ done
 check "the Start-menu shortcut" "[ -n \"\$(shortcuts)\" ]"
 "$wine" reg query "$uninstall_key" /s >"$work/uninstall.txt" 2>&1 || true
 check "the uninstall entry" "grep -q 'DisplayName.*$product' '$work/uninstall.txt' && grep -q 'Publisher.*$maker' '$work/uninstall.txt' && grep -q 'DisplayVersion.*$version' '$work/uninstall.txt'"
+check "the uninstall entry offers neither Modify nor Repair" \
+  "grep -q 'NoModify.*0x1' '$work/uninstall.txt' && grep -q 'NoRepair.*0x1' '$work/uninstall.txt'"
 
 check "the installed program starts and ends by Esc" \
   "sh '$here/startup_check.sh' '$scratch' '$program_files/Tessarin.exe' >'$work/startup.log' 2>&1"
