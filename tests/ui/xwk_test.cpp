@@ -145,26 +145,24 @@ private slots:
         QVERIFY(w->Text2->text().isEmpty());
     }
 
-    // Tab and Shift+Tab walk the whole chain, each the other's reverse.
-    void tabOrder_data() {
-        QTest::addColumn<bool>("manualCount");
-        QTest::newRow("count box disabled, skipped") << false;
-        QTest::newRow("count box enabled, last") << true;
-    }
+    // Tab and Shift+Tab walk the whole chain, each the other's reverse; the
+    // count box is last while it is switched on, skipped while it is off.
     void tabOrder() {
-        QFETCH(bool, manualCount);
-        w->Check1->setChecked(manualCount);
-        w->Combo1->setFocus();
-        QList<QWidget*> chain = {w->Combo1,   w->Combo2,   w->Text1, w->Text4, w->Command1, w->Command2,
-                                 w->Command3, w->Command4, w->Text2, w->Text3, w->Check1};
-        if (manualCount) chain << w->Text5;
-        for (qsizetype i = 1; i <= chain.size(); ++i) {
-            QTest::keyClick(Focus(), Qt::Key_Tab);
-            QCOMPARE(Focus(), chain[i % chain.size()]);
-        }
-        for (qsizetype i = chain.size() - 1; i >= 0; --i) {
-            QTest::keyClick(Focus(), Qt::Key_Backtab, Qt::ShiftModifier);
-            QCOMPARE(Focus(), chain[i]);
+        for (bool manualCount : {false, true}) {
+            Open();
+            w->Check1->setChecked(manualCount);
+            w->Combo1->setFocus();
+            QList<QWidget*> chain = {w->Combo1,   w->Combo2,   w->Text1, w->Text4, w->Command1, w->Command2,
+                                     w->Command3, w->Command4, w->Text2, w->Text3, w->Check1};
+            if (manualCount) chain << w->Text5;
+            for (qsizetype i = 1; i <= chain.size(); ++i) {
+                QTest::keyClick(Focus(), Qt::Key_Tab);
+                QCOMPARE(Focus(), chain[i % chain.size()]);
+            }
+            for (qsizetype i = chain.size() - 1; i >= 0; --i) {
+                QTest::keyClick(Focus(), Qt::Key_Backtab, Qt::ShiftModifier);
+                QCOMPARE(Focus(), chain[i]);
+            }
         }
     }
 
