@@ -20,7 +20,6 @@ const SpanCase kCases[] = {
     {"profile shift", {"1", "20", "20", "0.5", "", false}, ".", "3", "8.0025"},
     // (20 / 180) * z + 0.5 is an exact tie for z a multiple of 9: k goes to the even neighbour.
     {"tie z 9", {"1", "20", "9", "0", "", false}, ".", "2", "4.5542"},
-    {"tie z 27", {"1", "20", "27", "0", "", false}, ".", "4", "10.7106"},
     // 14.5 deg x 720: (a / 180) * z lies just above 58, so k rounds up; z * a / 180 would tie.
     {"grouping", {"1", "14.5", "720", "0", "", false}, ".", "59", "181.7944"},
     // The shift adds 2x tan(a) / pi to the count, not 2x / (pi tan(a)).
