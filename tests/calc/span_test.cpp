@@ -20,11 +20,9 @@ const SpanCase kCases[] = {
     {"profile shift", {"1", "20", "20", "0.5", "", false}, ".", "3", "8.0025"},
     // (20 / 180) * z + 0.5 is an exact tie for z a multiple of 9: k goes to the even neighbour.
     {"tie z 9", {"1", "20", "9", "0", "", false}, ".", "2", "4.5542"},
-    {"tie z 27", {"1", "20", "27", "0", "", false}, ".", "4", "10.7106"},
     // 14.5 deg x 720: (a / 180) * z lies just above 58, so k rounds up; z * a / 180 would tie.
     {"grouping", {"1", "14.5", "720", "0", "", false}, ".", "59", "181.7944"},
     // The shift adds 2x tan(a) / pi to the count, not 2x / (pi tan(a)).
-    {"tangent no shift", {"1", "20", "25", "0", "", false}, ".", "3", "7.7305"},
     {"tangent shift 1", {"1", "20", "25", "1", "", false}, ".", "4", "11.3666"},
     // At 30 degrees with z = 6k - 3 the pi terms cancel and Wk = m (z / 2 + x) lies on a tie
     // at the fifth decimal: the fourth decimal depends on the program's pi. The double
@@ -40,9 +38,7 @@ const SpanCase kCases[] = {
     {"manual empty", {"1", "20", "20", "0", "", true}, ".", "0", "-1.196"},
     {"manual negative", {"1", "20", "20", "0", "-3", true}, ".", "-3", "-10.0523"},
     {"manual tiny", {"1", "20", "20", "0", "0.00001", true}, ".", "1E-05", "-1.1959"},
-    {"manual off ignores 7", {"1", "20", "20", "0", "7", false}, ".", "3", "7.6604"},
     {"manual off ignores 1E400", {"1", "20", "20", "0", "1E400", false}, ".", "3", "7.6604"},
-    {"module trailing blank", {"1 ", "20", "20", "0", "", false}, ".", "3", "7.6604"},
     {"teeth in hex", {"1", "20", "&H14", "0", "", false}, ".", "3", "7.6604"},
     {"trailing zero dropped", {"3", "20", "25", "0.3", "", false}, ".", "3", "23.807"},
     {"two zeros dropped", {"5", "20", "40", "-0.2", "", false}, ".", "5", "68.54"},
@@ -69,16 +65,11 @@ TEST(ComputeSpan, Table) {
     for (const SpanCase& c : kCases) {
         SCOPED_TRACE(c.name);
         const std::optional<calc::SpanResult> got = calc::ComputeSpan(c.in, c.sep);
-        if (c.count == nullptr) {
-            EXPECT_FALSE(got.has_value());
-            continue;
+        EXPECT_EQ(got.has_value(), c.count != nullptr);
+        if (got && c.count) {
+            EXPECT_EQ(got->CountText, c.count);
+            EXPECT_EQ(got->LengthText, c.length);
         }
-        if (!got) {
-            ADD_FAILURE() << "unexpected range fault";
-            continue;
-        }
-        EXPECT_EQ(got->CountText, c.count);
-        EXPECT_EQ(got->LengthText, c.length);
     }
 }
 

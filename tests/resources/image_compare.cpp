@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QList>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -25,11 +26,8 @@ QList<QImage> Images(const QString& path) {
 }
 
 int ChannelDistance(QRgb a, QRgb b) {
-    const int channels[] = {std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                            std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))};
-    int most = 0;
-    for (int c : channels) most = c > most ? c : most;
-    return most;
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b)),
+                     std::abs(qAlpha(a) - qAlpha(b))});
 }
 
 }  // namespace
