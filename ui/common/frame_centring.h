@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QRect>
-#include <QSize>
 #include <functional>
 
 class QWidget;
