@@ -19,7 +19,7 @@ namespace {
 const std::vector<calc::SpanInputs>& WorkshopInputs() {
     static const std::vector<calc::SpanInputs> inputs = [] {
         const char* modules[] = {"1 ", "1.25", "1.5", "1.75", "2 ", "2.25", "2.5", "2.75",
-                                 "3 ", "3.5", "4 ", "5 ", "6 ", "7 ", "8 ", "9 "};
+                                 "3 ", "3.5",  "4 ",  "5 ",   "6 ", "7 ",   "8 ",  "9 "};
         const char* angles[] = {"14.5", "15", "17.5", "20", "22.5", "25", "30"};
         std::mt19937 rng(20261206);
         std::uniform_int_distribution<int> pick(0, 1 << 20);
@@ -92,8 +92,7 @@ void BM_ConversionFloor(benchmark::State& state) {
         const double wk = m * c * (pi * (k - 0.5) + (t - r) * z + 2.0 * x * t);
         char countText[32], lengthText[48];
         const auto count = std::to_chars(countText, countText + sizeof countText, k);
-        const auto length = std::to_chars(lengthText, lengthText + sizeof lengthText, wk,
-                                          std::chars_format::fixed, 4);
+        const auto length = std::to_chars(lengthText, lengthText + sizeof lengthText, wk, std::chars_format::fixed, 4);
         benchmark::DoNotOptimize(countText);
         benchmark::DoNotOptimize(lengthText);
         benchmark::DoNotOptimize(count.ptr);

@@ -10,8 +10,12 @@
 namespace calc {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Walks a text as if its blanks were not there: blanks count nowhere, also
 // between digits.
@@ -35,9 +39,12 @@ private:
 
 int RadixDigit(char c, int radix) {
     int d = 99;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+    if (c >= '0' && c <= '9')
+        d = c - '0';
+    else if (c >= 'A' && c <= 'F')
+        d = c - 'A' + 10;
+    else if (c >= 'a' && c <= 'f')
+        d = c - 'a' + 10;
     return d < radix ? d : -1;
 }
 
@@ -152,9 +159,8 @@ std::optional<double> ConvertDecimal(const DecimalForm& form, char* text) {
 // one multiplication or division rounds correctly, just as the library
 // conversion does. Covers nearly everything typed into the input boxes.
 std::optional<double> ConvertShortDecimal(const DecimalForm& form) {
-    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     if (form.digitCount > 15) return std::nullopt;
     const std::int64_t scale = form.pointAt - static_cast<std::int64_t>(form.digitCount);
     if (scale < -22 || scale > 22) return std::nullopt;
@@ -227,8 +233,7 @@ double RoundHalfEven(double value, int places) {
     // exact ties to even; reading that back gives the double nearest to it.
     // Room for 309 whole digits, sign, point and up to 1073 decimals.
     std::array<char, 1400> text;
-    const auto written = std::to_chars(text.data(), text.data() + text.size(), value,
-                                       std::chars_format::fixed, places);
+    const auto written = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, places);
     double rounded = value;
     std::from_chars(text.data(), written.ptr, rounded);
     return rounded;

@@ -16,7 +16,9 @@ struct SpanInputs {
 };
 
 // k as written for the count box, Wk rounded to 4 decimals for the length box.
-struct SpanResult { std::string CountText, LengthText; };
+struct SpanResult {
+    std::string CountText, LengthText;
+};
 
 // Computes k and Wk from module m, pressure angle alpha (degrees), teeth z and
 // profile shift x; k is taken from ManualCountText, unrounded, when

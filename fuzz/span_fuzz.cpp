@@ -17,7 +17,9 @@ void Require(bool ok) {
     if (!ok) __builtin_trap();
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::size_t DigitRun(std::string_view s, std::size_t i) {
     std::size_t j = i;
@@ -132,12 +134,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     calc::SpanInputs in;
     in.UseManualCount = (data[0] & 1) != 0;
-    std::string* fields[] = {&in.ModuleText, &in.AngleText, &in.TeethText, &in.ShiftText,
-                             &in.ManualCountText};
+    std::string* fields[] = {&in.ModuleText, &in.AngleText, &in.TeethText, &in.ShiftText, &in.ManualCountText};
     std::size_t field = 0;
     for (std::size_t i = 1; i < size && field < 5; ++i) {
-        if (data[i] == 0) ++field;
-        else fields[field]->push_back(static_cast<char>(data[i]));
+        if (data[i] == 0)
+            ++field;
+        else
+            fields[field]->push_back(static_cast<char>(data[i]));
     }
 
     for (const std::string* text : fields) {

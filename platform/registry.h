@@ -21,10 +21,10 @@ constexpr KeyHandle RootKey(std::int32_t value) {
 }
 constexpr std::int32_t kLocalMachine = static_cast<std::int32_t>(0x80000002u);
 
-constexpr std::uint32_t kKeyRead = 0x20019;  // READ_CONTROL, query value, enumerate, notify
-constexpr std::uint32_t kTypeText = 1;       // REG_SZ
-constexpr std::uint32_t kTypeExpandText = 2; // REG_EXPAND_SZ
-constexpr std::uint32_t kTypeNumber = 4;     // REG_DWORD
+constexpr std::uint32_t kKeyRead = 0x20019;   // READ_CONTROL, query value, enumerate, notify
+constexpr std::uint32_t kTypeText = 1;        // REG_SZ
+constexpr std::uint32_t kTypeExpandText = 2;  // REG_EXPAND_SZ
+constexpr std::uint32_t kTypeNumber = 4;      // REG_DWORD
 constexpr std::int32_t kStatusSuccess = 0;
 constexpr std::int32_t kStatusNotFound = 2;       // ERROR_FILE_NOT_FOUND
 constexpr std::int32_t kStatusAccessDenied = 5;   // ERROR_ACCESS_DENIED
@@ -33,8 +33,8 @@ constexpr std::int32_t kStatusMoreData = 234;     // ERROR_MORE_DATA
 
 std::int32_t RegOpenKeyExA(KeyHandle hKey, const char* lpSubKey, std::uint32_t ulOptions, std::uint32_t samDesired,
                            KeyHandle* phkResult);
-std::int32_t RegQueryValueExA(KeyHandle hKey, const char* lpValueName, std::uint32_t* lpReserved,
-                              std::uint32_t* lpType, unsigned char* lpData, std::uint32_t* lpcbData);
+std::int32_t RegQueryValueExA(KeyHandle hKey, const char* lpValueName, std::uint32_t* lpReserved, std::uint32_t* lpType,
+                              unsigned char* lpData, std::uint32_t* lpcbData);
 std::int32_t RegCloseKey(KeyHandle hKey);
 
 }  // namespace platform

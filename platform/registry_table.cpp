@@ -1,8 +1,9 @@
+#include "platform/registry_table.h"
+
 #include <algorithm>
 #include <cstring>
 
 #include "platform/registry.h"
-#include "platform/registry_table.h"
 
 namespace platform {
 namespace {

@@ -23,10 +23,10 @@ struct RegistryTable {
     std::vector<std::string> deniedKeys;
 
     // What the program did, in order.
-    std::vector<std::string> opened;     // key paths, each successful open
-    std::vector<std::string> queried;    // "key path\value name", each query
+    std::vector<std::string> opened;   // key paths, each successful open
+    std::vector<std::string> queried;  // "key path\value name", each query
     std::vector<std::uint32_t> accessMasks;
-    int openKeys = 0;                    // opened and not yet closed
+    int openKeys = 0;  // opened and not yet closed
 };
 
 // Installs `table` for the registry functions of this process; nullptr

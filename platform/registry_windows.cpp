@@ -5,7 +5,9 @@
 namespace platform {
 namespace {
 
-HKEY Native(KeyHandle key) { return reinterpret_cast<HKEY>(key); }
+HKEY Native(KeyHandle key) {
+    return reinterpret_cast<HKEY>(key);
+}
 
 }  // namespace
 
@@ -17,8 +19,8 @@ std::int32_t RegOpenKeyExA(KeyHandle hKey, const char* lpSubKey, std::uint32_t u
     return status;
 }
 
-std::int32_t RegQueryValueExA(KeyHandle hKey, const char* lpValueName, std::uint32_t* lpReserved,
-                              std::uint32_t* lpType, unsigned char* lpData, std::uint32_t* lpcbData) {
+std::int32_t RegQueryValueExA(KeyHandle hKey, const char* lpValueName, std::uint32_t* lpReserved, std::uint32_t* lpType,
+                              unsigned char* lpData, std::uint32_t* lpcbData) {
     DWORD type = 0;
     DWORD size = lpcbData ? *lpcbData : 0;
     const LONG status = ::RegQueryValueExA(Native(hKey), lpValueName, reinterpret_cast<LPDWORD>(lpReserved), &type,
@@ -28,6 +30,8 @@ std::int32_t RegQueryValueExA(KeyHandle hKey, const char* lpValueName, std::uint
     return status;
 }
 
-std::int32_t RegCloseKey(KeyHandle hKey) { return ::RegCloseKey(Native(hKey)); }
+std::int32_t RegCloseKey(KeyHandle hKey) {
+    return ::RegCloseKey(Native(hKey));
+}
 
 }  // namespace platform

@@ -20,14 +20,14 @@ std::uint64_t Fnv1a(std::uint64_t hash, const std::string& text) {
 }
 
 TEST(GearGrid, SameDigitsEverywhere) {
-    const char* modules[] = {"1 ", "1.25", "1.5", "1.75", "2 ", "2.25", "2.5", "2.75",
-                             "3 ", "3.5", "4 ", "5 ", "6 ", "7 ", "8 ", "9 ", "0.8", "2.87"};
+    const char* modules[] = {"1 ",  "1.25", "1.5", "1.75", "2 ", "2.25", "2.5", "2.75", "3 ",
+                             "3.5", "4 ",   "5 ",  "6 ",   "7 ", "8 ",   "9 ",  "0.8",  "2.87"};
     std::uint64_t digest = 0xCBF29CE484222325u;
     for (const char* module : modules) {
         for (int tenths = 100; tenths <= 450; tenths += 5) {  // 10 to 45 degrees
             const std::string angle = std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
             for (int z = 6; z <= 300; z += 7) {
-                for (int x = -60; x <= 120; x += 15) {  // shift -0.6 to 1.2
+                for (int x = -60; x <= 120; x += 15) {                    // shift -0.6 to 1.2
                     const std::string shift = std::to_string(x / 100.0);  // "-0.600000" reads as -0.60
                     const auto result = calc::ComputeSpan({module, angle, std::to_string(z), shift, "", false});
                     ASSERT_TRUE(result.has_value()) << module << " " << angle << " " << z << " " << shift;

@@ -1,4 +1,4 @@
-#include "calc/number_text.h"
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <bit>
@@ -12,7 +12,7 @@
 #include <random>
 #include <string>
 
-#include <gtest/gtest.h>
+#include "calc/number_text.h"
 
 namespace {
 
@@ -27,22 +27,25 @@ double Draw(std::mt19937_64& rng) {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     const double sign = rng() & 1 ? -1.0 : 1.0;
     switch (rng() % 5) {
-    case 0:
-        for (;;) {
-            const std::uint64_t bits = rng();
-            double v;
-            std::memcpy(&v, &bits, sizeof v);
-            if (std::isfinite(v)) return v;
+        case 0:
+            for (;;) {
+                const std::uint64_t bits = rng();
+                double v;
+                std::memcpy(&v, &bits, sizeof v);
+                if (std::isfinite(v)) return v;
+            }
+        case 1:
+            return sign * 1000.0 * unit(rng);
+        case 2:
+            return sign * std::pow(10.0, -8.0 + 30.0 * unit(rng));
+        case 3: {
+            double v = static_cast<double>(2 * (rng() % (1ull << 45)) + 1) / 20000.0;
+            for (int steps = static_cast<int>(rng() % 7) - 3; steps != 0; steps += steps < 0 ? 1 : -1)
+                v = std::nextafter(v, steps < 0 ? 0.0 : kInf);
+            return sign * v;
         }
-    case 1: return sign * 1000.0 * unit(rng);
-    case 2: return sign * std::pow(10.0, -8.0 + 30.0 * unit(rng));
-    case 3: {
-        double v = static_cast<double>(2 * (rng() % (1ull << 45)) + 1) / 20000.0;
-        for (int steps = static_cast<int>(rng() % 7) - 3; steps != 0; steps += steps < 0 ? 1 : -1)
-            v = std::nextafter(v, steps < 0 ? 0.0 : kInf);
-        return sign * v;
-    }
-    default: return sign * static_cast<double>(2 * (rng() >> (12 + rng() % 52)) + 1) / 32.0;
+        default:
+            return sign * static_cast<double>(2 * (rng() >> (12 + rng() % 52)) + 1) / 32.0;
     }
 }
 
@@ -53,7 +56,7 @@ std::uint64_t NearestTenThousandths(double v) {
     int e = 0;
     const double f = std::frexp(std::fabs(v), &e);
     const std::uint64_t scaled = static_cast<std::uint64_t>(std::ldexp(f, 53)) * 625;
-    const int shift = 49 - e;  // at least 9 in the domain
+    const int shift = 49 - e;   // at least 9 in the domain
     if (shift >= 64) return 0;  // v * 10^4 < 1/2
     std::uint64_t n = scaled >> shift;
     const std::uint64_t rest = scaled & ((std::uint64_t{1} << shift) - 1);
@@ -97,8 +100,8 @@ testing::AssertionResult SameRoundedText(double v, int places) {
         const std::string quick = calc::RoundedText(v, places, sep);
         const std::string plain = calc::NumberToText(calc::RoundHalfEven(v, places), sep);
         if (quick != plain) {
-            return testing::AssertionFailure() << std::hexfloat << v << " at " << places << " places: \""
-                                               << quick << "\" instead of \"" << plain << "\"";
+            return testing::AssertionFailure() << std::hexfloat << v << " at " << places << " places: \"" << quick
+                                               << "\" instead of \"" << plain << "\"";
         }
     }
     return testing::AssertionSuccess();
@@ -170,8 +173,8 @@ TEST(NumberTextProperty, EveryDrawnDouble) {
         // are scaled by 2^1000 (exactly) so that the bound stays a normal double.
         const int scale = mag < 0x1p-900 ? 1000 : 0;
         const int exponent = DecimalExponent(v) - 14;
-        const double digitUnit = scale ? std::ldexp(std::pow(10.0, exponent + 300), scale) / 1e300
-                                       : std::pow(10.0, exponent);
+        const double digitUnit =
+            scale ? std::ldexp(std::pow(10.0, exponent + 300), scale) / 1e300 : std::pow(10.0, exponent);
         const double ulp = std::ldexp(std::nextafter(mag, kInf) - mag, scale);
         const double diff = std::fabs(std::ldexp(*back, scale) - std::ldexp(v, scale));
         ASSERT_LE(diff, 0.5 * digitUnit * (1 + 1e-9) + ulp) << std::hexfloat << v << " " << text;
@@ -180,12 +183,36 @@ TEST(NumberTextProperty, EveryDrawnDouble) {
 
 // RoundedText against the plain way where the two ways part.
 TEST(NumberTextProperty, RoundedTextAtItsEdges) {
-    const double values[] = {
-        0.0, -0.0, kInf, -kInf, std::numeric_limits<double>::quiet_NaN(), DBL_MAX, -DBL_MAX, DBL_MIN, 0x1p-1074,
-        0.00005, -0.00005, 0.00004999999999999999, -0.00004, 0.99995, -0.99995, 9.99995, 1e15, -1e15,
-        std::nextafter(1e15, 0.0), 999999999999999.9, 99999999999.99995, 999999999999.9999, 100000000000.0001,
-        123456789012.3456, 12345678901.23455, 123456789012345.0, 1.00005, 92.05525, 0x1p48 + 0.5, 0x1p53,
-    };
+    const double values[] = {0.0,
+                             -0.0,
+                             kInf,
+                             -kInf,
+                             std::numeric_limits<double>::quiet_NaN(),
+                             DBL_MAX,
+                             -DBL_MAX,
+                             DBL_MIN,
+                             0x1p-1074,
+                             0.00005,
+                             -0.00005,
+                             0.00004999999999999999,
+                             -0.00004,
+                             0.99995,
+                             -0.99995,
+                             9.99995,
+                             1e15,
+                             -1e15,
+                             std::nextafter(1e15, 0.0),
+                             999999999999999.9,
+                             99999999999.99995,
+                             999999999999.9999,
+                             100000000000.0001,
+                             123456789012.3456,
+                             12345678901.23455,
+                             123456789012345.0,
+                             1.00005,
+                             92.05525,
+                             0x1p48 + 0.5,
+                             0x1p53};
     for (double v : values) {
         for (int places = -1; places <= 6; ++places) ASSERT_TRUE(SameRoundedText(v, places));
     }

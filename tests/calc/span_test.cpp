@@ -1,9 +1,9 @@
 #include "calc/span.h"
 
+#include <gtest/gtest.h>
+
 #include <optional>
 #include <string>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -11,7 +11,7 @@ struct SpanCase {
     const char* name;
     calc::SpanInputs in;  // module, angle, teeth, shift, manual count, switch
     const char* sep;
-    const char* count;    // nullptr: range fault
+    const char* count;  // nullptr: range fault
     const char* length;
 };
 
@@ -45,15 +45,16 @@ const SpanCase kCases[] = {
     {"comma locale reads 0,5 as 0", {"1", "20", "20", "0,5", "", false}, ",", "3", "7,6604"},
     {"comma locale manual", {"1", "20", "20", "0", "2.5", true}, ",", "2,5", "6,1844"},
     // Counts beyond every integer type are still rounded and written.
-    {"count beyond int64", {"1", "20", "1E20", "0", "", false}, ".", "1.11111111111111E+19",
-     "3.42020143325668E+19"},
-    {"huge teeth, no overflow", {"1", "20", "1E308", "0", "", false}, ".",
-     "1.11111111111111E+307", "3.42020143325668E+307"},
+    {"count beyond int64", {"1", "20", "1E20", "0", "", false}, ".", "1.11111111111111E+19", "3.42020143325668E+19"},
+    {"huge teeth, no overflow",
+     {"1", "20", "1E308", "0", "", false},
+     ".",
+     "1.11111111111111E+307",
+     "3.42020143325668E+307"},
     {"fault teeth 1E400", {"1", "20", "1E400", "0", "", false}, ".", nullptr, nullptr},
     {"fault module -1E400", {"-1E400", "20", "20", "0", "", false}, ".", nullptr, nullptr},
     {"fault shift 1E400", {"1", "20", "20", "1E400", "", false}, ".", nullptr, nullptr},
-    {"fault hex wider than 32 bits", {"1", "&H100000000", "20", "0", "", false}, ".", nullptr,
-     nullptr},
+    {"fault hex wider than 32 bits", {"1", "&H100000000", "20", "0", "", false}, ".", nullptr, nullptr},
     {"fault final product", {"1E308", "20", "20", "0", "", false}, ".", nullptr, nullptr},
     {"fault angle times pi", {"1", "1E308", "20", "0", "", false}, ".", nullptr, nullptr},
     {"fault 2x", {"1", "20", "20", "1E308", "", false}, ".", nullptr, nullptr},

@@ -57,8 +57,10 @@ int main(int argc, char** argv) {
         for (int y = 0; y < a.height(); ++y) {
             for (int x = 0; x < a.width(); ++x) {
                 const int d = ChannelDistance(a.pixel(x, y), b.pixel(x, y));
-                if (d > 48) ++clearly;
-                else if (d > 2) ++slightly;
+                if (d > 48)
+                    ++clearly;
+                else if (d > 2)
+                    ++slightly;
             }
         }
         // A few edge pixels, never a changed shape or colour.

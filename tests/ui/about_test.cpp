@@ -158,7 +158,6 @@ private slots:
             for (int i = 0; i < 5; ++i) QCOMPARE(drawn.pixelColor(x, 242 + i), rows[i]);
         }
     }
-
 };
 
 QTEST_MAIN(AboutTest)

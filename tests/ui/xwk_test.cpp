@@ -13,8 +13,12 @@
 
 namespace {
 
-QColor BaseOf(QWidget* w) { return w->palette().color(QPalette::Base); }
-QColor ButtonFace() { return QApplication::palette().color(QPalette::Button); }
+QColor BaseOf(QWidget* w) {
+    return w->palette().color(QPalette::Base);
+}
+QColor ButtonFace() {
+    return QApplication::palette().color(QPalette::Button);
+}
 
 }  // namespace
 
@@ -65,8 +69,11 @@ private slots:
         const auto frame = [&] { return w->windowHandle()->frameGeometry(); };
         if (QGuiApplication::platformName() != "offscreen") QTRY_VERIFY(frame().height() > w->height());
         const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
-        QTRY_VERIFY2((frame().center() - centre).manhattanLength() <= 1,
-                     qPrintable(QString("frame %1,%2 %3x%4").arg(frame().x()).arg(frame().y()).arg(frame().width()).arg(frame().height())));
+        QTRY_VERIFY2((frame().center() - centre).manhattanLength() <= 1, qPrintable(QString("frame %1,%2 %3x%4")
+                                                                                        .arg(frame().x())
+                                                                                        .arg(frame().y())
+                                                                                        .arg(frame().width())
+                                                                                        .arg(frame().height())));
     }
 
     void enterWalksInputsCalculatesThenResets() {
@@ -177,9 +184,15 @@ private slots:
         } routes[] = {
             {"Tab", [&] { QTest::keyClick(w->Combo1, Qt::Key_Tab); }, "Combo2"},
             {"Enter", [&] { w->Combo1->setFocus(), Enter(); }, "Combo2"},
-            {"Shift+Tab", [&] { w->Text1->setFocus(), QTest::keyClick(w->Text1, Qt::Key_Backtab, Qt::ShiftModifier); }, "Combo2"},
+            {"Shift+Tab", [&] { w->Text1->setFocus(), QTest::keyClick(w->Text1, Qt::Key_Backtab, Qt::ShiftModifier); },
+             "Combo2"},
             {"Reset", [&] { w->Combo1->setFocus(), Type("3"), Alt(Qt::Key_R); }, "Combo1"},
-            {"closing its list", [&] { w->Combo2->setFocus(), w->Combo2->lineEdit()->deselect(), w->Combo2->showPopup(), w->Combo2->hidePopup(); }, "Combo2"},
+            {"closing its list",
+             [&] {
+                 w->Combo2->setFocus(), w->Combo2->lineEdit()->deselect(), w->Combo2->showPopup(),
+                     w->Combo2->hidePopup();
+             },
+             "Combo2"},
         };
         for (const auto& route : routes) {
             Open();
@@ -223,10 +236,12 @@ private slots:
                 QStyleOptionComboBox option;
                 option.initFrom(box);
                 option.editable = true;
-                const QRect arrow = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, box);
+                const QRect arrow =
+                    box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, box);
                 QTest::mouseClick(box, Qt::LeftButton, {}, arrow.center());
             } else {
-                QTest::keyClick(box, c.open == F4 ? Qt::Key_F4 : Qt::Key_Down, c.open == F4 ? Qt::NoModifier : Qt::AltModifier);
+                QTest::keyClick(box, c.open == F4 ? Qt::Key_F4 : Qt::Key_Down,
+                                c.open == F4 ? Qt::NoModifier : Qt::AltModifier);
             }
             QWidget* list = QApplication::activePopupWidget();
             QVERIFY2(list && box->view()->isVisible(), qPrintable(row));
@@ -347,9 +362,9 @@ private slots:
             double points;
             bool bold, italic;
         } fonts[] = {
-            {"Frame1", 9, true, false},  {"Frame2", 9, true, false},  {"Label4", 9, false, false},
+            {"Frame1", 9, true, false},     {"Frame2", 9, true, false},   {"Label4", 9, false, false},
             {"Combo1", 10.5, false, false}, {"Combo2", 12, false, false}, {"Text2", 12, false, false},
-            {"Text5", 9, false, false},  {"Label7", 12, false, true}, {"Command1", 9, false, false},
+            {"Text5", 9, false, false},     {"Label7", 12, false, true},  {"Command1", 9, false, false},
         };
         for (const auto& font : fonts) {
             const QFontInfo info(w->findChild<QWidget*>(font.control)->font());
@@ -378,7 +393,8 @@ private slots:
                 QVERIFY2(input, qPrintable(a->objectName() + " / " + b->objectName()));
                 const QList<QObject*> order = a->parentWidget()->children();
                 QVERIFY2(order.indexOf(b) > order.indexOf(a), qPrintable(b->objectName() + " drawn under a label"));
-                const int textEnd = label->x() + label->contentsRect().x() + label->fontMetrics().horizontalAdvance(label->text());
+                const int textEnd =
+                    label->x() + label->contentsRect().x() + label->fontMetrics().horizontalAdvance(label->text());
                 QVERIFY2(textEnd <= b->x(), qPrintable(label->objectName()));
             }
         }

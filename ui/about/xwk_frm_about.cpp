@@ -20,6 +20,7 @@ namespace {
 
 using ui::ControlRow;
 
+// clang-format off
 constexpr ControlRow kControls[] = {
     // name             container left   top  width height tab  caption as stored
     {"Picture1",        nullptr,   120,  120, 5310, 1860,  6, ""},
@@ -30,6 +31,7 @@ constexpr ControlRow kControls[] = {
     {"cmdOK",           nullptr,  4005, 3825, 1500,  345,  0, "确定"},
     {"cmdSysInfo",      nullptr,  4020, 4275, 1485,  345,  1, "系统信息(&S)..."},
 };
+// clang-format on
 
 constexpr int kClientWidth = 5565;
 constexpr int kClientHeight = 4830;
@@ -116,9 +118,13 @@ void XWKfrmAbout::Form_Load() {
     lblTitle->setText(title);
 }
 
-void XWKfrmAbout::cmdOK_Click() { accept(); }
+void XWKfrmAbout::cmdOK_Click() {
+    accept();
+}
 
-void XWKfrmAbout::cmdSysInfo_Click() { StartSysInfo(); }
+void XWKfrmAbout::cmdSysInfo_Click() {
+    StartSysInfo();
+}
 
 // The About window stays open beneath the tool or the message.
 void XWKfrmAbout::StartSysInfo() {

@@ -10,9 +10,15 @@
 
 namespace ui {
 
-void SetCaption(QGroupBox* frame, const QString& caption) { frame->setTitle(caption); }
-void SetCaption(QAbstractButton* button, const QString& caption) { button->setText(caption); }
-void SetCaption(QLineEdit* box, const QString& caption) { box->setText(caption); }
+void SetCaption(QGroupBox* frame, const QString& caption) {
+    frame->setTitle(caption);
+}
+void SetCaption(QAbstractButton* button, const QString& caption) {
+    button->setText(caption);
+}
+void SetCaption(QLineEdit* box, const QString& caption) {
+    box->setText(caption);
+}
 void SetCaption(QComboBox*, const QString&) {}
 void SetCaption(QLabel* label, const QString& caption) {
     label->setText(caption);
@@ -25,8 +31,8 @@ void SetCaption(QLabel* label, const QString& caption) {
 }
 
 const ControlRow& RowOf(std::span<const ControlRow> rows, const char* name) {
-    const auto row = std::find_if(rows.begin(), rows.end(),
-                                  [name](const ControlRow& r) { return qstrcmp(r.name, name) == 0; });
+    const auto row =
+        std::find_if(rows.begin(), rows.end(), [name](const ControlRow& r) { return qstrcmp(r.name, name) == 0; });
     Q_ASSERT(row != rows.end());
     return *row;
 }

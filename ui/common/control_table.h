@@ -22,7 +22,7 @@ namespace ui {
 
 struct ControlRow {
     const char* name;
-    const char* container;  // nullptr: the window's client area
+    const char* container;         // nullptr: the window's client area
     int left, top, width, height;  // twips, from the container's top-left
     int tabIndex;
     const char* caption;

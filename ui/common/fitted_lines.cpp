@@ -9,7 +9,9 @@ namespace {
 QString LinesHtml(const QStringList& lines, int lineHeightPercent) {
     QString html;
     for (const QString& line : lines) {
-        html += QStringLiteral("<p style=\"margin:0; line-height:%1%\">%2</p>").arg(lineHeightPercent).arg(line.toHtmlEscaped());
+        html += QStringLiteral("<p style=\"margin:0; line-height:%1%\">%2</p>")
+                    .arg(lineHeightPercent)
+                    .arg(line.toHtmlEscaped());
     }
     return html;
 }

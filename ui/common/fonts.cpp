@@ -25,11 +25,16 @@ QFont TimesFont(double pointSize, bool italic) {
 
 QFont FontOf(Look look) {
     switch (look) {
-        case Look::FrameBold: return SongFont(9, true);
-        case Look::Song10_5: return SongFont(10.5);
-        case Look::Song12: return SongFont(12);
-        case Look::TimesItalic12: return TimesFont(12, true);
-        case Look::Window: break;
+        case Look::FrameBold:
+            return SongFont(9, true);
+        case Look::Song10_5:
+            return SongFont(10.5);
+        case Look::Song12:
+            return SongFont(12);
+        case Look::TimesItalic12:
+            return TimesFont(12, true);
+        case Look::Window:
+            break;
     }
     return WindowFont();
 }

@@ -12,7 +12,9 @@ QFont SongFont(double pointSize, bool bold = false);
 QFont TimesFont(double pointSize, bool italic);
 
 // The default font of every window: 宋体 9 point, normal weight.
-inline QFont WindowFont() { return SongFont(9); }
+inline QFont WindowFont() {
+    return SongFont(9);
+}
 
 // The fonts that the windows' controls are designed with.
 enum class Look { Window, FrameBold, Song10_5, Song12, TimesItalic12 };

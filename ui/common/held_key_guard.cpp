@@ -14,12 +14,12 @@ bool HeldKeyGuard::eventFilter(QObject* watched, QEvent* event) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->isAutoRepeat()) {
             switch (key->key()) {
-            case Qt::Key_Return:
-            case Qt::Key_Enter:
-            case Qt::Key_Escape:
-                return true;
-            default:
-                break;
+                case Qt::Key_Return:
+                case Qt::Key_Enter:
+                case Qt::Key_Escape:
+                    return true;
+                default:
+                    break;
             }
         }
     }

@@ -30,6 +30,7 @@ using ui::Look;
 // The window as designed. Labels come before the input boxes of their frame,
 // since a later control is drawn on top and the labels' boxes reach under
 // the input column.
+// clang-format off
 constexpr ControlRow kControls[] = {
     // name       container  left   top  width height tab  caption                    font
     {"Frame1",   nullptr,    240,  120, 7455, 2895,  8, "变位直齿圆柱齿轮参数",      Look::FrameBold},
@@ -55,9 +56,10 @@ constexpr ControlRow kControls[] = {
     {"Text2",    "Frame2",  3240,  360, 1575,  375, 14, "",                          Look::Song12},
     {"Text3",    "Frame2",  3240,  960, 1575,  375, 16, "",                          Look::Song12},
 };
+// clang-format on
 
-const QStringList kModules = {"1 ",  "1.25", "1.5", "1.75", "2 ", "2.25", "2.5", "2.75",
-                              "3 ",  "3.5",  "4 ",  "5 ",   "6 ",  "7 ",   "8 ",  "9 "};
+const QStringList kModules = {"1 ", "1.25", "1.5", "1.75", "2 ", "2.25", "2.5", "2.75",
+                              "3 ", "3.5",  "4 ",  "5 ",   "6 ", "7 ",   "8 ",  "9 "};
 const QStringList kAngles = {"14.5", "15", "17.5", "20", "22.5", "25", "30"};
 
 constexpr int kClientWidth = 7920;
@@ -142,9 +144,8 @@ XWK::XWK(QWidget* parent) : QWidget(parent) {
 
     // Programmatic unchecking in Reset goes through the same handler.
     connect(Check1, &QCheckBox::toggled, this, &XWK::Check1_Click);
-    for (QWidget* input : {static_cast<QWidget*>(Combo1), static_cast<QWidget*>(Combo2),
-                           static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text4),
-                           static_cast<QWidget*>(Text5)}) {
+    for (QWidget* input : {static_cast<QWidget*>(Combo1), static_cast<QWidget*>(Combo2), static_cast<QWidget*>(Text1),
+                           static_cast<QWidget*>(Text4), static_cast<QWidget*>(Text5)}) {
         input->installEventFilter(this);
     }
     // Installed after the key handlers' filter, so it sees each key first.
@@ -180,11 +181,16 @@ bool XWK::eventFilter(QObject* watched, QEvent* event) {
         const QString text = static_cast<QKeyEvent*>(event)->text();
         if (!text.isEmpty()) {
             const int code = text.front().unicode();
-            if (watched == Combo1) Combo1_KeyPress(code);
-            else if (watched == Combo2) Combo2_KeyPress(code);
-            else if (watched == Text1) Text1_KeyPress(code);
-            else if (watched == Text4) Text4_KeyPress(code);
-            else if (watched == Text5) Text5_KeyPress(code);
+            if (watched == Combo1)
+                Combo1_KeyPress(code);
+            else if (watched == Combo2)
+                Combo2_KeyPress(code);
+            else if (watched == Text1)
+                Text1_KeyPress(code);
+            else if (watched == Text4)
+                Text4_KeyPress(code);
+            else if (watched == Text5)
+                Text5_KeyPress(code);
         }
     }
     // The key still reaches its control.
@@ -279,4 +285,6 @@ void XWK::Command3_Click() {
     about.exec();
 }
 
-void XWK::Command4_Click() { close(); }
+void XWK::Command4_Click() {
+    close();
+}
