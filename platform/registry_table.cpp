@@ -45,14 +45,9 @@ std::int32_t RegOpenKeyExA(KeyHandle hKey, const char* lpSubKey, std::uint32_t, 
     const auto key = FindIgnoringCase(installed->keys, lpSubKey);
     if (key == installed->keys.end()) return kStatusNotFound;
     installed->accessMasks.push_back(samDesired);
-    const auto& denied = installed->deniedKeys;
-    if ((samDesired & ~kGrantedToUsers) != 0 ||
-        std::any_of(denied.begin(), denied.end(), [&](const std::string& d) { return SameText(d, key->first); })) {
-        return kStatusAccessDenied;
-    }
+    if ((samDesired & ~kGrantedToUsers) != 0) return kStatusAccessDenied;
     *phkResult = nextHandle++;
     openHandles[*phkResult] = key->first;
-    installed->opened.push_back(key->first);
     ++installed->openKeys;
     return kStatusSuccess;
 }

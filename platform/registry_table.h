@@ -18,12 +18,8 @@ struct RegistryTable {
     // Key paths below HKEY_LOCAL_MACHINE, and value names; both compare without
     // regard to ASCII case, as Windows does.
     std::map<std::string, std::map<std::string, Value>> keys;
-    // Opening a key that exists fails with access denied, as for a user
-    // without the rights asked for.
-    std::vector<std::string> deniedKeys;
 
     // What the program did, in order.
-    std::vector<std::string> opened;   // key paths, each successful open
     std::vector<std::string> queried;  // "key path\value name", each query
     std::vector<std::uint32_t> accessMasks;
     int openKeys = 0;  // opened and not yet closed

@@ -141,18 +141,6 @@ TEST(Launcher, Sequence) {
     }
 }
 
-TEST(Launcher, PressedAgainRunsAgainFromTheStart) {
-    Scratch scratch;
-    platform::RegistryTable table;
-    table.keys[kSecondKey]["MSINFO"] = Text(scratch.Dir());
-    platform::InstallRegistryTable(&table);
-    EXPECT_EQ(Press().count, 1);
-    scratch.Program("MSINFO32.EXE");
-    EXPECT_EQ(Press().count, 0);
-    EXPECT_EQ(scratch.Started(true), scratch.Dir() + "/MSINFO32.EXE");
-    platform::InstallRegistryTable(nullptr);
-}
-
 struct ReadCase {
     const char* name;
     std::optional<Value> stored;  // of value "Value" in key "Key"; nullopt: no such value
@@ -160,7 +148,6 @@ struct ReadCase {
     std::string read;                  // KeyVal afterwards, the caller having passed "previous"
     const char* key = "key";           // names compare without case
     std::uint32_t root = 0x80000002u;  // HKEY_LOCAL_MACHINE
-    bool denied = false;
 };
 
 const ReadCase kReads[] = {
@@ -176,7 +163,6 @@ const ReadCase kReads[] = {
     {"other type keeps the caller's text", Value{platform::kTypeExpandText, "%SystemRoot%"}, true, "previous"},
     {"missing value", std::nullopt, false, ""},
     {"missing key", Text("x"), false, "", "Missing"},
-    {"key denied", Text("x"), false, "", "key", 0x80000002u, true},
     {"under HKEY_CURRENT_USER", Text("x"), false, "", "key", 0x80000001u},
     // A zero-size value is an error for the caller; the key is closed even so.
     {"size zero throws", Value{platform::kTypeText, ""}, false, "throws"},
@@ -188,7 +174,6 @@ TEST(Launcher, GetKeyValue) {
         platform::RegistryTable filled;
         filled.keys["Key"];
         if (c.stored) filled.keys["Key"]["Value"] = *c.stored;
-        if (c.denied) filled.deniedKeys = {"Key"};
         platform::InstallRegistryTable(&filled);
         auto root = static_cast<std::int32_t>(c.root);
         std::string key = c.key, value = "VALUE", read = "previous";

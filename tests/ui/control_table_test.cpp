@@ -1,7 +1,8 @@
 // Every control of the two windows, one row each: the text it shows, whether
-// that text fits, that it lies inside its frame and its window, its colours,
-// and what a screen reader learns of it. Qt's own texts read in Chinese when
-// the program was built with Qt's translation, in English otherwise.
+// that text fits, that it lies inside its frame and its window, what it
+// overlaps, its font and colours, and what a screen reader learns of it. Qt's own
+// texts read in Chinese when the program was built with Qt's translation, in
+// English otherwise.
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QComboBox>
@@ -27,7 +28,7 @@ const char* QtText(const char* chinese, const char* english) {
 struct Row {
     const char* control;  // the window's own name for the window
     const char* shown;    // caption, label lines, or list items joined by "|"
-    bool white;           // an input or result box drawn white
+    const char* look;     // font size, "bold", "italic", and "white" for a text box drawn white
     // What a reader learns of a control that takes the focus; none for the others.
     QAccessible::Role role = QAccessible::NoRole;
     const char* name = "";
@@ -42,37 +43,37 @@ using A = QAccessible;
 
 // clang-format off
 const Row kRows[] = {
-    {"XWK", "Kavrento", false},
-    {"Frame1", "变位直齿圆柱齿轮参数", false},
-    {"Label1", "请选择模数 m =", false},
-    {"Label2", "请选择压力角 α =", false},
-    {"Label6", "°", false},
-    {"Label3", "请输入齿数 z =", false},
-    {"Label8", "请输入变位系数 χ =", false},
-    {"Combo1", "1 |1.25|1.5|1.75|2 |2.25|2.5|2.75|3 |3.5|4 |5 |6 |7 |8 |9 ", false, A::ComboBox, "请选择模数 m", kTypeOrPick, kDown, "Label1"},
-    {"Combo2", "14.5|15|17.5|20|22.5|25|30", false, A::ComboBox, "请选择压力角 α", kTypeOrPick, kDown, "Label2"},
-    {"Text1", "", true, A::EditableText, "请输入齿数 z", "", "", "Label3"},
-    {"Text4", "", true, A::EditableText, "请输入变位系数 χ", "", "", "Label8"},
-    {"Check1", "自定义跨测齿数 k =", false, A::CheckBox, "自定义跨测齿数 k"},
-    {"Text5", "", false, A::EditableText, "自定义跨测齿数 k"},
-    {"Command1", " 计算(&C)", false, A::Button, "计算(C)", "", "Alt+C"},
-    {"Command2", " 刷新(&R)", false, A::Button, "刷新(R)", "", "Alt+R"},
-    {"Command3", " 帮助(&H)", false, A::Button, "帮助(H)", "", "Alt+H"},
-    {"Command4", " 退出(&Q)", false, A::Button, "退出(Q)", "", "Alt+Q"},
-    {"Frame2", "计算结果", false},
-    {"Label4", "跨测齿数 k =", false},
-    {"Label5", "公法线长度 Wk =", false},
-    {"Label7", "mm", false},
-    {"Text2", "", true, A::EditableText, "跨测齿数 k", "", "", "Label4"},
-    {"Text3", "", true, A::EditableText, "公法线长度 Wk", "mm", "", "Label5"},
-    {"XWKfrmAbout", "关于 Movelant", false},
-    {"Picture1", "", false, A::Graphic, "公法线长度测量示意图", "卡尺跨 3 个齿测量 24 齿齿轮的公法线长度 Wk"},
-    {"lblTitle", "Movelant", false},
-    {"lblVersion", "版本 1.0.2", false},
-    {"lblDescription", "计算变位直齿轮的跨测齿数 k 和公法线长度 Wk。\n联系：Tessarin Gear Tools", false},
-    {"lblDisclaimer", "本程序的结果仅供齿轮检验参考，用于生产前请自行核对。\nTessarin Gear Tools 版权所有", false},
-    {"cmdOK", "确定", false, A::Button, "确定", "", QtText("回车", "Enter")},
-    {"cmdSysInfo", "系统信息(&S)...", false, A::Button, "系统信息(S)...", "", "Alt+S"},
+    {"XWK", "Kavrento", "9"},
+    {"Frame1", "变位直齿圆柱齿轮参数", "9 bold"},
+    {"Label1", "请选择模数 m =", "9"},
+    {"Label2", "请选择压力角 α =", "9"},
+    {"Label6", "°", "9"},
+    {"Label3", "请输入齿数 z =", "9"},
+    {"Label8", "请输入变位系数 χ =", "9"},
+    {"Combo1", "1 |1.25|1.5|1.75|2 |2.25|2.5|2.75|3 |3.5|4 |5 |6 |7 |8 |9 ", "10.5", A::ComboBox, "请选择模数 m", kTypeOrPick, kDown, "Label1"},
+    {"Combo2", "14.5|15|17.5|20|22.5|25|30", "12", A::ComboBox, "请选择压力角 α", kTypeOrPick, kDown, "Label2"},
+    {"Text1", "", "12 white", A::EditableText, "请输入齿数 z", "", "", "Label3"},
+    {"Text4", "", "12 white", A::EditableText, "请输入变位系数 χ", "", "", "Label8"},
+    {"Check1", "自定义跨测齿数 k =", "9", A::CheckBox, "自定义跨测齿数 k"},
+    {"Text5", "", "9", A::EditableText, "自定义跨测齿数 k"},
+    {"Command1", " 计算(&C)", "9", A::Button, "计算(C)", "", "Alt+C"},
+    {"Command2", " 刷新(&R)", "9", A::Button, "刷新(R)", "", "Alt+R"},
+    {"Command3", " 帮助(&H)", "9", A::Button, "帮助(H)", "", "Alt+H"},
+    {"Command4", " 退出(&Q)", "9", A::Button, "退出(Q)", "", "Alt+Q"},
+    {"Frame2", "计算结果", "9 bold"},
+    {"Label4", "跨测齿数 k =", "9"},
+    {"Label5", "公法线长度 Wk =", "9"},
+    {"Label7", "mm", "12 italic"},
+    {"Text2", "", "12 white", A::EditableText, "跨测齿数 k", "", "", "Label4"},
+    {"Text3", "", "12 white", A::EditableText, "公法线长度 Wk", "mm", "", "Label5"},
+    {"XWKfrmAbout", "关于 Movelant", "9"},
+    {"Picture1", "", "9", A::Graphic, "公法线长度测量示意图", "卡尺跨 3 个齿测量 24 齿齿轮的公法线长度 Wk"},
+    {"lblTitle", "Movelant", "9"},
+    {"lblVersion", "版本 1.0.2", "9"},
+    {"lblDescription", "计算变位直齿轮的跨测齿数 k 和公法线长度 Wk。\n联系：Tessarin Gear Tools", "9"},
+    {"lblDisclaimer", "本程序的结果仅供齿轮检验参考，用于生产前请自行核对。\nTessarin Gear Tools 版权所有", "9"},
+    {"cmdOK", "确定", "9", A::Button, "确定", "", QtText("回车", "Enter")},
+    {"cmdSysInfo", "系统信息(&S)...", "9", A::Button, "系统信息(S)...", "", "Alt+S"},
 };
 // clang-format on
 
@@ -154,12 +155,34 @@ private slots:
             QVERIFY(control->parentWidget()->rect().contains(control->geometry()));
             const QRect inWindow(control->mapTo(control->window(), QPoint(0, 0)), control->size());
             QVERIFY(control->window()->rect().contains(inWindow));
+            // Controls overlap only where a label's box runs under a later input box, the label's
+            // text ending before that box.
+            const QObjectList order = control->parentWidget()->children();
+            for (QObject* object : order) {
+                auto* other = qobject_cast<QWidget*>(object);
+                if (!other || other == control || other->isWindow() || other->objectName().isEmpty() ||
+                    !other->geometry().intersects(control->geometry())) {
+                    continue;
+                }
+                auto* label = qobject_cast<QLabel*>(control);
+                const bool input = qobject_cast<QComboBox*>(other) || qobject_cast<QLineEdit*>(other);
+                QVERIFY2(label ? input : bool(qobject_cast<QLabel*>(other)), qPrintable(other->objectName()));
+                if (!label) continue;
+                QVERIFY(order.indexOf(other) > order.indexOf(control));
+                QVERIFY(label->x() + label->contentsRect().x() +
+                            label->fontMetrics().horizontalAdvance(label->text()) <=
+                        other->x());
+            }
         }
         if (qobject_cast<QLabel*>(control)) QCOMPARE(control->palette().color(QPalette::WindowText), QColor(Qt::black));
-        if (row->white) {
+        const QFontInfo font(control->font());
+        QString look =
+            QString::number(font.pointSizeF()) + (font.bold() ? " bold" : "") + (font.italic() ? " italic" : "");
+        if (qobject_cast<QLineEdit*>(control)) {
             const QImage drawn = control->grab().toImage();
-            QCOMPARE(drawn.pixelColor(drawn.width() - 6, drawn.height() / 2), QColor(Qt::white));
+            if (drawn.pixelColor(drawn.width() - 6, drawn.height() / 2) == Qt::white) look += " white";
         }
+        QCOMPARE(look, QString(row->look));
         if (row->role == QAccessible::NoRole) return;
 
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(control);

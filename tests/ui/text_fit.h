@@ -8,65 +8,39 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
-#include <QPainter>
 #include <QStyleOption>
-#include <QTextBlock>
 #include <QTextDocument>
 
-// The rows [first, last] that hold ink, {0, -1} for none; ink anywhere outside `box` fails.
-inline bool InkRows(const QImage& image, const QRect& box, int& first, int& last) {
-    first = 0;
-    last = -1;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(image.pixel(x, y)) == 0) continue;
-            if (!box.contains(x, y)) return false;
-            if (last < 0) first = y;
-            last = y;
-        }
-    }
-    return true;
-}
-
-// Drawn unclipped into a larger image: plain text as QLabel draws it, rich
-// text block by block where the label's document puts each, judged by its
-// ink rather than by the layout's line height, which the label may shrink.
+// A label's ink, drawn by a copy of it with room all round: inside the
+// label's contents, and for rich text (lines closed up to fit) each line
+// apart from the next.
 inline bool TextInkFits(const QLabel* label) {
     constexpr int margin = 40;
+    QLabel copy;
+    copy.setFont(label->font());
+    copy.setTextFormat(label->textFormat());
+    copy.setAlignment(label->alignment());
+    copy.setWordWrap(label->wordWrap());
+    copy.setText(label->text());
+    copy.setContentsMargins(label->contentsMargins() + QMargins(margin, margin, margin, margin));
+    copy.resize(label->size() + QSize(2 * margin, 2 * margin));
+    const QImage image = copy.grab().toImage();
     const QRect box = label->contentsRect().translated(margin, margin);
-    auto canvas = [&] {
-        QImage image(label->width() + 2 * margin, label->height() + 2 * margin, QImage::Format_ARGB32);
-        image.fill(Qt::transparent);
-        return image;
-    };
-    int first = 0, last = -1;
-    if (label->textFormat() != Qt::RichText) {
-        QImage image = canvas();
-        QPainter painter(&image);
-        painter.setFont(label->font());
-        painter.drawText(box, int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0), label->text());
-        painter.end();
-        return InkRows(image, box, first, last);
+    int lines = 0;
+    bool inkAbove = false;
+    for (int y = 0; y < image.height(); ++y) {
+        bool ink = false;
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == image.pixel(0, 0)) continue;
+            if (!box.contains(x, y)) return false;
+            ink = true;
+        }
+        lines += ink && !inkAbove;
+        inkAbove = ink;
     }
     QTextDocument document;
-    document.setDefaultFont(label->font());
-    document.setDocumentMargin(0);
     document.setHtml(label->text());
-    document.setTextWidth(box.width());
-    const int spare = box.height() - int(document.size().height());
-    const int top = label->alignment() & Qt::AlignVCenter  ? spare / 2
-                    : label->alignment() & Qt::AlignBottom ? spare
-                                                           : 0;
-    int previousLast = -1;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        QImage image = canvas();
-        QPainter painter(&image);
-        block.layout()->draw(&painter, box.topLeft() + QPoint(0, top));  // the layout knows its block's place
-        painter.end();
-        if (!InkRows(image, box, first, last) || (last >= 0 && first <= previousLast)) return false;
-        if (last >= 0) previousLast = last;
-    }
-    return true;
+    return label->textFormat() != Qt::RichText || lines == document.blockCount();
 }
 
 // Any control: labels by their ink, buttons and frames by their caption's

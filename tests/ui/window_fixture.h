@@ -61,30 +61,22 @@ struct ModalWatch {
 
 // Opens the About window with Alt+H and runs `check` once it is the active
 // window; `check` leaves it open or closes it, and it is closed afterwards.
-// Tells whether `check` ran, and whether the window had closed by the time
-// the main window's handler returned.
-struct AboutRun {
+// Tells whether `check` ran.
+inline bool WhileAboutOpen(XWK& main, const std::function<void(XWKfrmAbout*)>& check) {
     bool ran = false;
-    bool closed = false;
-};
-inline AboutRun WhileAboutOpen(XWK& main, const std::function<void(XWKfrmAbout*)>& check) {
-    AboutRun run;
-    QPointer<XWKfrmAbout> seen;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         auto* about = qobject_cast<XWKfrmAbout*>(QApplication::activeModalWidget());
         if (!about || QApplication::activeWindow() != about) return;
         poll.stop();
-        seen = about;
-        run.ran = true;
+        ran = true;
+        const QPointer<XWKfrmAbout> open = about;
         check(about);
-        if (seen && seen->isVisible()) seen->close();
+        if (open && open->isVisible()) open->close();
     });
     poll.start(10);
     main.activateWindow();
-    if (!QTest::qWaitForWindowActive(&main)) return run;
+    if (!QTest::qWaitForWindowActive(&main)) return false;
     QTest::keyClick(main.Command3, Qt::Key_H, Qt::AltModifier);
-    if (!QTest::qWaitFor([&] { return !poll.isActive(); })) return run;
-    run.closed = !seen || !seen->isVisible();
-    return run;
+    return QTest::qWaitFor([&] { return !poll.isActive(); }) && ran;
 }

@@ -1,17 +1,14 @@
-// Stands in for the system information tool: notes its own path and then the
-// command line it was given in the file that TESSARIN_MARKER names, so the
-// check sees exactly which program ran and how it was called.
+// Stands in for the system information tool: notes the command line it was
+// given in the file that TESSARIN_MARKER names, so the check sees exactly how
+// it was called.
 #include <windows.h>
 
 #include <string>
 
 int main() {
     char marker[MAX_PATH] = {};
-    char self[MAX_PATH] = {};
     if (GetEnvironmentVariableA("TESSARIN_MARKER", marker, sizeof marker) == 0) return 1;
-    std::string record(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
-    record += '\n';
-    record += GetCommandLineA();
+    std::string record = GetCommandLineA();
     record += '\n';
     const HANDLE file =
         CreateFileA(marker, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
