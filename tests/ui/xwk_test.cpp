@@ -70,11 +70,8 @@ private slots:
         const auto frame = [&] { return w->windowHandle()->frameGeometry(); };
         if (QGuiApplication::platformName() != "offscreen") QTRY_VERIFY(frame().height() > w->height());
         const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
-        QTRY_VERIFY2((frame().center() - centre).manhattanLength() <= 1, qPrintable(QString("frame %1,%2 %3x%4")
-                                                                                        .arg(frame().x())
-                                                                                        .arg(frame().y())
-                                                                                        .arg(frame().width())
-                                                                                        .arg(frame().height())));
+        QTRY_VERIFY2((frame().center() - centre).manhattanLength() <= 1,
+                     qPrintable(QString("frame at %1,%2").arg(frame().x()).arg(frame().y())));
     }
 
     void enterWalksInputsCalculatesThenResets() {
@@ -253,25 +250,6 @@ private slots:
             QTRY_COMPARE(QApplication::activeWindow(), w.get());
             QTest::keyClick(Focus(), Qt::Key_Escape);
             QVERIFY2(!w->isVisible(), qPrintable(row));
-        }
-    }
-
-    // Alt+R and Alt+H are driven by the Reset and About tests.
-    void accessKeysAndEscape() {
-        w->Text1->setText("20");
-        Alt(Qt::Key_C);
-        QCOMPARE(w->Text3->text(), QString("7.6604"));
-        Alt(Qt::Key_Q);
-        QVERIFY(!w->isVisible());
-        for (const char* name : {"Combo1", "Combo2", "Text1", "Text4", "Command1", "Command2", "Command3", "Command4",
-                                 "Text2", "Text3", "Check1", "Text5"}) {
-            Open();
-            w->Check1->setChecked(true);  // so that the count box can take the focus
-            auto* target = w->findChild<QWidget*>(name);
-            target->setFocus();
-            QVERIFY2(Focus() == target, name);
-            QTest::keyClick(target, Qt::Key_Escape);
-            QVERIFY2(!w->isVisible(), name);
         }
     }
 
