@@ -8,39 +8,52 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QStyleOption>
 #include <QTextDocument>
 
-// A label's ink, drawn by a copy of it with room all round: inside the
-// label's contents, and for rich text (lines closed up to fit) each line
-// apart from the next.
+// A label's text drawn unclipped where the label draws it, into a larger
+// canvas: its ink lies inside the label's contents, and for rich text (lines
+// closed up to fit) each line apart from the next. Judged by the ink rather
+// than the layout's line height, which a fallback face may overrun by design.
 inline bool TextInkFits(const QLabel* label) {
     constexpr int margin = 40;
-    QLabel copy;
-    copy.setFont(label->font());
-    copy.setTextFormat(label->textFormat());
-    copy.setAlignment(label->alignment());
-    copy.setWordWrap(label->wordWrap());
-    copy.setText(label->text());
-    copy.setContentsMargins(label->contentsMargins() + QMargins(margin, margin, margin, margin));
-    copy.resize(label->size() + QSize(2 * margin, 2 * margin));
-    const QImage image = copy.grab().toImage();
     const QRect box = label->contentsRect().translated(margin, margin);
+    QImage image(label->size() + QSize(2 * margin, 2 * margin), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    const bool rich = label->textFormat() == Qt::RichText;
+    QTextDocument document;
+    if (rich) {
+        document.setDefaultFont(label->font());
+        document.setDocumentMargin(0);
+        document.setHtml(label->text());
+        document.setTextWidth(box.width());
+        const int spare = box.height() - int(document.size().height());
+        const int top = label->alignment() & Qt::AlignVCenter  ? spare / 2
+                        : label->alignment() & Qt::AlignBottom ? spare
+                                                               : 0;
+        painter.translate(box.topLeft() + QPoint(0, top));
+        document.drawContents(&painter);
+    } else {
+        painter.setFont(label->font());
+        const int wrap = label->wordWrap() ? Qt::TextWordWrap : 0;
+        painter.drawText(box, int(label->alignment()) | wrap | Qt::TextDontClip, label->text());
+    }
+    painter.end();
     int lines = 0;
     bool inkAbove = false;
     for (int y = 0; y < image.height(); ++y) {
         bool ink = false;
         for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) == image.pixel(0, 0)) continue;
+            if (qAlpha(image.pixel(x, y)) == 0) continue;
             if (!box.contains(x, y)) return false;
             ink = true;
         }
         lines += ink && !inkAbove;
         inkAbove = ink;
     }
-    QTextDocument document;
-    document.setHtml(label->text());
-    return label->textFormat() != Qt::RichText || lines == document.blockCount();
+    return !rich || lines == document.blockCount();
 }
 
 // Any control: labels by their ink, buttons and frames by their caption's
