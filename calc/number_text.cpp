@@ -10,9 +10,6 @@
 namespace calc {
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n';
-}
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -185,6 +182,10 @@ std::string ShortWholeText(double value) {
 }
 
 }  // namespace
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
 
 std::optional<double> ReadNumber(std::string_view text) {
     BlankFreeCursor cursor(text);

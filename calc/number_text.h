@@ -15,6 +15,10 @@
 
 namespace calc {
 
+// The characters that the reader skips wherever they stand: space, tab and
+// line feed.
+bool IsBlank(char c);
+
 // Reads the number at the start of `text`, leniently:
 //   - space, tab and line feed are skipped wherever they stand:
 //       "2 0" -> 20, " 1 " -> 1

@@ -4,11 +4,13 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include "calc/number_text.h"
+
 namespace {
 
 // The text as the number reader sees it: blanks skipped wherever they stand.
 QString WithoutBlanks(QString text) {
-    text.remove(QLatin1Char(' ')).remove(QLatin1Char('\t')).remove(QLatin1Char('\n'));
+    text.removeIf([](QChar c) { return c.unicode() < 0x80 && calc::IsBlank(static_cast<char>(c.unicode())); });
     return text;
 }
 
