@@ -119,13 +119,9 @@ class ControlTableTest : public QObject {
     std::unique_ptr<XWK> main;
     XWKfrmAbout* about = nullptr;
 
+    // The About window belongs to the main window, so both windows' controls are found from there.
     QWidget* Find(const char* name) const {
-        if (!*name) return nullptr;
-        for (QWidget* top : {static_cast<QWidget*>(main.get()), static_cast<QWidget*>(about)}) {
-            if (top->objectName() == name) return top;
-            if (auto* control = top->findChild<QWidget*>(name)) return control;
-        }
-        return nullptr;
+        return main->objectName() == name ? main.get() : *name ? main->findChild<QWidget*>(name) : nullptr;
     }
 
 private slots:
@@ -211,16 +207,14 @@ private slots:
 
     // The table has a row for each control a user can Tab to, naming it for readers.
     void everyFocusableControlHasARow() {
-        for (QWidget* top : {static_cast<QWidget*>(main.get()), static_cast<QWidget*>(about)}) {
-            for (QWidget* control : top->findChildren<QWidget*>()) {
-                if (control->window() != top || !(control->focusPolicy() & Qt::TabFocus) || control->focusProxy() ||
-                    control->objectName().isEmpty() || control->objectName().startsWith("qt_")) {
-                    continue;
-                }
-                const auto row = std::find_if(std::begin(kRows), std::end(kRows),
-                                              [&](const Row& r) { return control->objectName() == r.control; });
-                QVERIFY2(row != std::end(kRows) && row->role != QAccessible::NoRole, qPrintable(control->objectName()));
+        for (QWidget* control : main->findChildren<QWidget*>()) {
+            if (!(control->focusPolicy() & Qt::TabFocus) || control->focusProxy() || control->objectName().isEmpty() ||
+                control->objectName().startsWith("qt_")) {
+                continue;
             }
+            const auto row = std::find_if(std::begin(kRows), std::end(kRows),
+                                          [&](const Row& r) { return control->objectName() == r.control; });
+            QVERIFY2(row != std::end(kRows) && row->role != QAccessible::NoRole, qPrintable(control->objectName()));
         }
     }
 
