@@ -1,5 +1,6 @@
 #include "ui/about/xwk_frm_about.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -14,6 +15,7 @@
 #include "ui/common/fitted_lines.h"
 #include "ui/common/frame_centring.h"
 #include "ui/common/held_key_guard.h"
+#include "ui/common/readable_colours.h"
 #include "ui/common/separator_line.h"
 
 namespace {
@@ -66,10 +68,10 @@ XWKfrmAbout::XWKfrmAbout(QWidget* owner) : QDialog(owner) {
     cmdOK = ui::Place<QPushButton>(this, kControls, "cmdOK");
     cmdSysInfo = ui::Place<QPushButton>(this, kControls, "cmdSysInfo");
 
-    Line1[1] = new ui::SeparatorLine(this, QColor(128, 128, 128), 1);
+    Line1[1] = new ui::SeparatorLine(this, QColor(128, 128, 128), QPalette::Dark, 1);
     Line1[1]->setObjectName("Line1_1");
     Line1[1]->SetTwips(-30, 3645, 5534);
-    Line1[0] = new ui::SeparatorLine(this, QColor(255, 255, 255), 2);
+    Line1[0] = new ui::SeparatorLine(this, QColor(255, 255, 255), QPalette::Light, 2);
     Line1[0]->setObjectName("Line1_0");
     Line1[0]->SetTwips(-15, 3660, 5534);
 
@@ -85,9 +87,7 @@ XWKfrmAbout::XWKfrmAbout(QWidget* owner) : QDialog(owner) {
 
     ui::ShowFittedLines(lblDescription, Description());
     lblDisclaimer->setText(Disclaimer());
-    for (QLabel* label : {lblTitle, lblDescription, lblDisclaimer}) {
-        ui::SetColour(label, QPalette::WindowText, Qt::black);
-    }
+    ApplyColours();
 
     // OK is the default button; Enter on a focused System Information button
     // presses that one instead, as every dialog button is auto-default.
@@ -133,6 +133,24 @@ void XWKfrmAbout::StartSysInfo() {
                         QMessageBox::Ok, this);
         box.exec();
     });
+}
+
+// Black labels where black reads, the palette's own text on a darker face;
+// again whenever the palette changes, as a theme switched meanwhile does.
+void XWKfrmAbout::ApplyColours() {
+    const QPalette palette = QGuiApplication::palette();
+    const bool light = ui::LightFace(palette.color(QPalette::Window));
+    for (QLabel* label : {lblTitle, lblDescription, lblDisclaimer}) {
+        ui::SetColour(label, QPalette::WindowText, light ? QColor(Qt::black) : palette.color(QPalette::WindowText));
+    }
+}
+
+// Qt passes a new application palette on to the windows and their controls
+// by this event; a window's controls keep the colours it set until then.
+bool XWKfrmAbout::event(QEvent* event) {
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::ApplicationPaletteChange) ApplyColours();
+    return handled;
 }
 
 // OK is also the cancel button: Esc presses it, from any focus.

@@ -34,4 +34,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void ApplyColours();
 };

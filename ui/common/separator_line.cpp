@@ -2,12 +2,13 @@
 
 #include <QPainter>
 
+#include "ui/common/readable_colours.h"
 #include "ui/common/twips.h"
 
 namespace ui {
 
-SeparatorLine::SeparatorLine(QWidget* parent, const QColor& colour, int widthPixels)
-    : QWidget(parent), colour_(colour), width_(widthPixels) {
+SeparatorLine::SeparatorLine(QWidget* parent, const QColor& colour, QPalette::ColorRole role, int widthPixels)
+    : QWidget(parent), colour_(colour), role_(role), width_(widthPixels) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
 }
@@ -19,7 +20,8 @@ void SeparatorLine::SetTwips(int x1, int y, int x2) {
 
 void SeparatorLine::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), colour_);
+    // Read at each paint, so that a palette changed meanwhile is followed.
+    painter.fillRect(rect(), LightFace(palette().color(QPalette::Window)) ? colour_ : palette().color(role_));
 }
 
 }  // namespace ui

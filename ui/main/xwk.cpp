@@ -20,6 +20,7 @@
 #include "ui/common/control_table.h"
 #include "ui/common/frame_centring.h"
 #include "ui/common/held_key_guard.h"
+#include "ui/common/readable_colours.h"
 #include "ui/main/drop_down_box.h"
 
 namespace {
@@ -110,11 +111,6 @@ XWK::XWK(QWidget* parent) : QWidget(parent) {
     Text3 = Place<QLineEdit>("Text3");
 
     Label8->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    // Only the caption of the results frame is green, not the labels in it.
-    ui::SetColour(Frame2, QPalette::WindowText, kResultsCaptionGreen);
-    for (QLabel* label : {Label4, Label5, Label7}) {
-        ui::SetColour(label, QPalette::WindowText, QGuiApplication::palette().color(QPalette::WindowText));
-    }
 
     Combo1->addItems(kModules);
     Combo2->addItems(kAngles);
@@ -127,6 +123,12 @@ XWK::XWK(QWidget* parent) : QWidget(parent) {
         ui::SetColour(result, QPalette::Base, kWhite);
         ui::SetColour(result, QPalette::Text, kBlack);
     }
+    // The count box is white while it takes a count, so its text is dark
+    // whatever the palette's text; switched off, it draws as the palette says.
+    QPalette countColours = Text5->palette();
+    countColours.setColor(QPalette::Active, QPalette::Text, kBlack);
+    countColours.setColor(QPalette::Inactive, QPalette::Text, kBlack);
+    Text5->setPalette(countColours);
 
     for (QPushButton* button : {Command1, Command2, Command3, Command4}) {
         // There is no default button; Enter presses the focused one.
@@ -168,6 +170,7 @@ XWK::XWK(QWidget* parent) : QWidget(parent) {
 
     ui::SetTabOrder(this, kControls);
     Form_Load();
+    ApplyColours();
 
     // In the centre of the screen, title bar and borders included.
     new ui::FrameCentring(this, [] {
@@ -195,6 +198,28 @@ bool XWK::eventFilter(QObject* watched, QEvent* event) {
     }
     // The key still reaches its control.
     return QWidget::eventFilter(watched, event);
+}
+
+// The results caption stays green, in a shade that reads on the face; the
+// labels in its frame keep the palette's text, which the caption's colour
+// would otherwise pass on to them. Again whenever the palette changes, as a
+// theme switched meanwhile does: nothing is kept from the palette before.
+void XWK::ApplyColours() {
+    const QPalette palette = QGuiApplication::palette();
+    ui::SetColour(Frame2, QPalette::WindowText,
+                  ui::ShadeReadableOn(kResultsCaptionGreen, palette.color(QPalette::Window)));
+    for (QLabel* label : {Label4, Label5, Label7}) {
+        ui::SetColour(label, QPalette::WindowText, palette.color(QPalette::WindowText));
+    }
+    SetText5Enabled(Text5->isEnabled());
+}
+
+// Qt passes a new application palette on to the windows and their controls
+// by this event; a window's controls keep the colours it set until then.
+bool XWK::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::ApplicationPaletteChange) ApplyColours();
+    return handled;
 }
 
 void XWK::Form_Load() {

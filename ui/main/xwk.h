@@ -59,10 +59,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     template <class Control>
     Control* Place(const char* name);
     void SetText5Enabled(bool enabled);
+    void ApplyColours();
     void ShowRangeFault();
 };
