@@ -12,11 +12,11 @@
 #include <QTextDocument>
 #include <QtTest>
 #include <memory>
+#include <span>
 
 #include "tests/ui/text_fit.h"
-#include "ui/about/xwk_frm_about.h"
+#include "tests/ui/window_fixture.h"
 #include "ui/common/qt_translation.h"
-#include "ui/main/xwk.h"
 
 namespace {
 
@@ -111,6 +111,36 @@ QString SpokenName(QAccessibleInterface* control) {
     return labels.isEmpty() ? QString() : labels.first()->text(QAccessible::Name);
 }
 
+// A text's contrast as drawn, by WCAG's reckoning from linear sRGB: its ink, the pixel
+// that stands out most, against its background, the commonest colour where the text is.
+double DrawnContrast(QWidget* control) {
+    if (auto* combo = qobject_cast<QComboBox*>(control)) control = combo->lineEdit();
+    QRect where = control->rect();
+    if (auto* frame = qobject_cast<QGroupBox*>(control)) where.setHeight(frame->fontMetrics().height());
+    if (qobject_cast<QLineEdit*>(control)) where = control->rect().adjusted(3, 3, -3, -3);  // inside the frame
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) where = CaptionRect(button);
+    const QImage drawn = control->grab(where).toImage().convertToFormat(QImage::Format_RGB32);
+    QHash<QRgb, int> count;
+    QRgb background = drawn.pixel(0, 0);
+    for (QRgb pixel : std::span(reinterpret_cast<const QRgb*>(drawn.constBits()), drawn.sizeInBytes() / 4)) {
+        if (++count[pixel] > count[background]) background = pixel;
+    }
+    const auto luminance = [](QRgb c) {
+        const auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(qRed(c) / 255.0) + 0.7152 * linear(qGreen(c) / 255.0) +
+               0.0722 * linear(qBlue(c) / 255.0) + 0.05;
+    };
+    double most = 1;
+    for (QRgb ink : count.keys())
+        most = std::max({most, luminance(ink) / luminance(background), luminance(background) / luminance(ink)});
+    return most;
+}
+
+// The About window belongs to the main window, so both windows' controls are found from there.
+QWidget* Find(QWidget* main, const char* name) {
+    return main->objectName() == name ? main : *name ? main->findChild<QWidget*>(name) : nullptr;
+}
+
 }  // namespace
 
 class ControlTableTest : public QObject {
@@ -118,11 +148,6 @@ class ControlTableTest : public QObject {
 
     std::unique_ptr<XWK> main;
     XWKfrmAbout* about = nullptr;
-
-    // The About window belongs to the main window, so both windows' controls are found from there.
-    QWidget* Find(const char* name) const {
-        return main->objectName() == name ? main.get() : *name ? main->findChild<QWidget*>(name) : nullptr;
-    }
 
 private slots:
     void initTestCase() {
@@ -139,7 +164,7 @@ private slots:
     }
     void everyControl() {
         QFETCH(const Row*, row);
-        QWidget* control = Find(row->control);
+        QWidget* control = Find(main.get(), row->control);
         QVERIFY(control);
         QCOMPARE(Shown(control), QString::fromUtf8(row->shown));
         QVERIFY(TextFits(control));
@@ -196,7 +221,7 @@ private slots:
         // and it reads as the box's name, without the " =" it shows.
         QList<QAccessibleInterface*> labels = LabelsOf(iface);
         labels.removeIf([](QAccessibleInterface* other) { return !qobject_cast<QLabel*>(other->object()); });
-        auto* label = qobject_cast<QLabel*>(Find(row->label));
+        auto* label = qobject_cast<QLabel*>(Find(main.get(), row->label));
         QCOMPARE(labels.size(), label ? 1 : 0);
         if (!label) return;
         QCOMPARE(label->buddy(), control);
@@ -226,10 +251,52 @@ private slots:
         for (int i = 0; i < window->childCount(); ++i) read << window->child(i)->text(QAccessible::Name);
         read.removeAll(QString());
         for (const Row& row : kRows) {
-            if (Find(row.control)->parentWidget() == about)
+            if (Find(main.get(), row.control)->parentWidget() == about)
                 expected << QString::fromUtf8(*row.name ? row.name : row.shown);
         }
         QCOMPARE(read, expected);
+    }
+
+    // Every text of both windows reads at 4.5 : 1 or more on another desktop's
+    // colours, the boxes filled, the count typed by hand, the About window open.
+    void readableInEveryScheme_data() {
+        QTest::addColumn<QPalette>("scheme");
+        QTest::addColumn<bool>("switchedWhileOpen");
+        // Qt derives every other colour from the face: white text, black boxes.
+        QTest::newRow("dark") << QPalette(QColor(49, 54, 59)) << false;
+        QTest::newRow("high contrast, white on black") << QPalette(Qt::black) << false;
+        QTest::newRow("dark, switched while open") << QPalette(QColor(49, 54, 59)) << true;
+        // The desktop's own colours, where they are not the light ones: under
+        // Wine with Windows' high contrast on (tests/windows/high_contrast.sh).
+        QTest::newRow("system") << QApplication::palette() << false;
+    }
+    void readableInEveryScheme() {
+        QFETCH(QPalette, scheme);
+        QFETCH(bool, switchedWhileOpen);
+        if (scheme.color(QPalette::Window).lightnessF() > 0.5) QSKIP("light system colours, the table's own look");
+        const auto restore = qScopeGuard([] { QApplication::setPalette(QPalette()); });
+        if (!switchedWhileOpen) QApplication::setPalette(scheme);
+        const std::unique_ptr<XWK> shown = OpenMainWindow();
+        QVERIFY(shown);
+        QTest::keyClicks(shown->Text1, "20");
+        QTest::keyClicks(shown->Text4, "0.5");
+        QTest::mouseClick(shown->Check1, Qt::LeftButton);
+        QTest::keyClicks(shown->Text5, "3\r");  // and Enter, which calculates
+        QVERIFY(WhileAboutOpen(*shown, [&](XWKfrmAbout* about) {
+            if (switchedWhileOpen) QApplication::setPalette(scheme);
+            // Qt passes a new palette on to the controls through posted events, as for a theme switched on the desktop.
+            QCoreApplication::processEvents();
+            for (const Row& row : kRows) {
+                QWidget* control = Find(shown.get(), row.control);
+                if (control->isWindow() || row.role == QAccessible::Graphic) continue;  // an empty box fails
+                const double contrast = DrawnContrast(control);
+                QVERIFY2(contrast >= 4.5, qPrintable(QString("%1: %2 : 1").arg(row.control).arg(contrast, 0, 'f', 2)));
+            }
+            // The etched separator does not glare: a darker line above a lighter one, both near the face.
+            const QImage drawn = about->grab().toImage();
+            const auto lightness = [&](int y) { return drawn.pixelColor(about->width() / 2, y).lightness(); };
+            QVERIFY(lightness(243) <= lightness(242) && lightness(244) < 128);
+        }));
     }
 
     // The only sign that the result boxes cannot be typed into: their

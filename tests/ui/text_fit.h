@@ -56,18 +56,22 @@ inline bool TextInkFits(const QLabel* label) {
     return !rich || lines == document.blockCount();
 }
 
+// Where a button or a check box draws its caption.
+inline QRect CaptionRect(QAbstractButton* button) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const auto element = qobject_cast<QCheckBox*>(button) ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents;
+    return button->style()->subElementRect(element, &option, button);
+}
+
 // Any control: labels by their ink, buttons and frames by their caption's
 // width, combo boxes by each list item's width in the edit field.
 inline bool TextFits(QWidget* control) {
     if (auto* label = qobject_cast<QLabel*>(control)) return TextInkFits(label);
     if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-        QStyleOptionButton option;
-        option.initFrom(button);
-        option.text = button->text();
-        const auto element =
-            qobject_cast<QCheckBox*>(button) ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents;
-        const QRect contents = button->style()->subElementRect(element, &option, button);
-        return button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&')) <= contents.width();
+        return button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&')) <=
+               CaptionRect(button).width();
     }
     if (auto* frame = qobject_cast<QGroupBox*>(control)) {
         return frame->fontMetrics().horizontalAdvance(frame->title()) < frame->width();

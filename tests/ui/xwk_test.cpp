@@ -9,17 +9,6 @@
 
 #include "tests/ui/window_fixture.h"
 
-namespace {
-
-QColor BaseOf(QWidget* w) {
-    return w->palette().color(QPalette::Base);
-}
-QColor ButtonFace() {
-    return QApplication::palette().color(QPalette::Button);
-}
-
-}  // namespace
-
 class XwkTest : public QObject {
     Q_OBJECT
 
@@ -40,7 +29,7 @@ class XwkTest : public QObject {
         for (QLineEdit* box : {w->Text1, w->Text2, w->Text3, w->Text4, w->Text5}) QVERIFY(box->text().isEmpty());
         QCOMPARE(w->Check1->checkState(), Qt::Unchecked);
         QVERIFY(!w->Text5->isEnabled());
-        QCOMPARE(BaseOf(w->Text5), ButtonFace());
+        QCOMPARE(w->Text5->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Button));
         QCOMPARE(Focus(), w->Combo1);
     }
 
@@ -249,7 +238,7 @@ private slots:
         w->Text4->setText("0");
         QTest::mouseClick(w->Check1, Qt::LeftButton);
         QVERIFY(w->Text5->isEnabled());
-        QCOMPARE(BaseOf(w->Text5), QColor(Qt::white));
+        QCOMPARE(w->Text5->palette().color(QPalette::Base), QColor(Qt::white));
         QCOMPARE(Focus(), w->Text5);
         Type("2.5");
         Enter();
@@ -259,7 +248,7 @@ private slots:
         w->Check1->setFocus();
         QTest::keyClick(w->Check1, Qt::Key_Space);
         QVERIFY(!w->Text5->isEnabled());
-        QCOMPARE(BaseOf(w->Text5), ButtonFace());
+        QCOMPARE(w->Text5->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Button));
         QCOMPARE(w->Text5->text(), QString("2.5"));
         QCOMPARE(Focus(), w->Check1);
         w->Command1_Click();
