@@ -292,10 +292,10 @@ private slots:
                 const double contrast = DrawnContrast(control);
                 QVERIFY2(contrast >= 4.5, qPrintable(QString("%1: %2 : 1").arg(row.control).arg(contrast, 0, 'f', 2)));
             }
-            // The etched separator does not glare: a darker line above a lighter one, both near the face.
+            // Switched to a dark face, the etched separator does not glare: a darker line above a lighter one.
             const QImage drawn = about->grab().toImage();
             const auto lightness = [&](int y) { return drawn.pixelColor(about->width() / 2, y).lightness(); };
-            QVERIFY(lightness(243) <= lightness(242) && lightness(244) < 128);
+            QVERIFY(!switchedWhileOpen || (lightness(243) <= lightness(242) && lightness(244) < 128));
         }));
     }
 
