@@ -202,8 +202,9 @@ bool XWK::eventFilter(QObject* watched, QEvent* event) {
 
 // The results caption stays green, in a shade that reads on the face; the
 // labels in its frame keep the palette's text, which the caption's colour
-// would otherwise pass on to them. Again whenever the palette changes, as a
-// theme switched meanwhile does: nothing is kept from the palette before.
+// would otherwise pass on to them; a switched-off count box takes the face.
+// Again whenever the palette changes, as a theme switched meanwhile does:
+// nothing is kept from the palette before.
 void XWK::ApplyColours() {
     const QPalette palette = QGuiApplication::palette();
     ui::SetColour(Frame2, QPalette::WindowText,
