@@ -46,7 +46,7 @@ if [ ! -f "$root/.complete" ]; then
     { tail -n 40 "$root.log" >&2; echo "Debian 13 root: debootstrap failed (log: $root.log)" >&2; exit 1; }
   # Plain deb lines and deb822 files alike, their suites renamed.
   rm -f "$root/etc/apt/sources.list" "$root"/etc/apt/sources.list.d/*
-  sources | grep -v 'Signed-By:.*nodesource' |
+  sources |
     sed "s/\b$codename\b/$release/g" >"$root/etc/apt/sources.list.d/debian.sources.tmp"
   if grep -q '^Types:' "$root/etc/apt/sources.list.d/debian.sources.tmp"; then
     mv "$root/etc/apt/sources.list.d/debian.sources.tmp" "$root/etc/apt/sources.list.d/debian.sources"
