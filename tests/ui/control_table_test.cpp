@@ -9,12 +9,14 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStyle>
 #include <QTextDocument>
 #include <QtTest>
 #include <memory>
 
 #include "tests/ui/text_fit.h"
 #include "ui/about/xwk_frm_about.h"
+#include "ui/common/form_style.h"
 #include "ui/common/qt_translation.h"
 #include "ui/main/xwk.h"
 
@@ -127,6 +129,10 @@ class ControlTableTest : public QObject {
 private slots:
     void initTestCase() {
         QCOMPARE(ui::InstallQtChinese(*qApp), bool(TESSARIN_QT_CHINESE));  // as the program starts
+        QVERIFY(ui::UseFormStyle());
+#ifdef Q_OS_WIN
+        QCOMPARE(QApplication::style()->name(), u"windowsvista");  // the classic controls, on Windows 11 too
+#endif
         QAccessible::setActive(true);
         main = std::make_unique<XWK>();
         about = new XWKfrmAbout(main.get());
