@@ -36,6 +36,15 @@ if [ -z "$mirror" ] || [ -z "$codename" ]; then
   exit 1
 fi
 
+# A run killed outright leaves its mounts: take them down before anything
+# under the root is removed, or removing it would reach the machine's own.
+left=$(awk -v r="$root/" 'index($2, r) == 1 { print $2 }' /proc/mounts | sort -r)
+for m in $left; do umount -R "$m" 2>/dev/null || umount -l "$m"; done
+if awk -v r="$root/" 'index($2, r) == 1 { found = 1 } END { exit !found }' /proc/mounts; then
+  echo "Debian 13 root: something is still mounted under $root; not touching it" >&2
+  exit 1
+fi
+
 if [ ! -f "$root/.complete" ]; then
   command -v debootstrap >/dev/null ||
     { apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends debootstrap; }
