@@ -2,7 +2,8 @@
 # Runs the test command (scripts/test.sh) in a Debian 13 root, so that a
 # release is tried on today's Debian from a Debian 12 machine too. Run as root.
 #
-#   sh scripts/test-debian13.sh
+#   sh scripts/test-debian13.sh               the test command
+#   sh scripts/test-debian13.sh COMMAND...    another command, in the same tree
 #
 # The root is made once with debootstrap from the same Debian mirrors that
 # this machine uses, and kept with its own Qt-for-Windows cache under
@@ -86,6 +87,7 @@ tree=/root/tessarin
 rm -rf "$root$tree"
 mkdir -p "$root$tree"
 git archive --format=tar HEAD | tar -C "$root$tree" -xf -
-echo "Debian 13 root: running the test command in $root$tree"
+[ $# -gt 0 ] || set -- sh scripts/test.sh
+echo "Debian 13 root: running $* in $root$tree"
 chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
-  TERM="${TERM:-dumb}" sh -c "cd $tree && sh scripts/test.sh"
+  TERM="${TERM:-dumb}" sh -c 'cd "$0" && exec "$@"' "$tree" "$@"
