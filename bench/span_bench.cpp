@@ -91,8 +91,9 @@ void BM_ConversionFloor(benchmark::State& state) {
         const double k = std::nearbyint(alpha / 180.0 * z + 0.5 + 2.0 * x * t / pi);
         const double wk = m * c * (pi * (k - 0.5) + (t - r) * z + 2.0 * x * t);
         char countText[32], lengthText[48];
-        const auto count = std::to_chars(countText, countText + sizeof countText, k);
-        const auto length = std::to_chars(lengthText, lengthText + sizeof lengthText, wk, std::chars_format::fixed, 4);
+        // Not const: Benchmark 1.9 deprecates DoNotOptimize of a const value.
+        auto count = std::to_chars(countText, countText + sizeof countText, k);
+        auto length = std::to_chars(lengthText, lengthText + sizeof lengthText, wk, std::chars_format::fixed, 4);
         benchmark::DoNotOptimize(countText);
         benchmark::DoNotOptimize(lengthText);
         benchmark::DoNotOptimize(count.ptr);

@@ -19,7 +19,7 @@ std::string NativePath(std::string path) {
 
 bool IsOrdinaryFile(const std::string& path) {
     const std::string native = NativePath(path);
-    struct stat status {};
+    struct stat status = {};
     if (stat(native.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
     const std::string name = native.substr(native.find_last_of('/') + 1);
     return !name.empty() && name.front() != '.';

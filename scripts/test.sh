@@ -12,7 +12,7 @@ as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 packages() {
   as_root apt-get update &&
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
-      clang clang-format libclang-rt-14-dev libbenchmark-dev file \
+      clang clang-format libclang-rt-dev libbenchmark-dev file \
       lintian appstream desktop-file-utils qt6-translations-l10n \
       $(cat scripts/windows-packages.txt)
 }

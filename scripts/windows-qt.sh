@@ -7,7 +7,7 @@
 #   sh scripts/windows-qt.sh           build if needed; print the prefix last
 #   sh scripts/windows-qt.sh --prefix  print the prefix only, build nothing
 #
-# Needs (installed by scripts/windows.sh and scripts/test.sh): dpkg-dev,
+# Needs (installed by scripts/windows.sh and scripts/test.sh): dpkg-dev, patch,
 # qt6-base-dev-tools, g++-mingw-w64-x86-64, cmake, ninja-build.
 # Run as root or with sudo rights: the source may need a deb-src entry.
 set -eu
@@ -67,7 +67,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)'
 
+# Small fixes to Qt's own source where a version needs one to build here,
+# each named after the Qt version it is for; they are part of the cache key.
+patches=$(find "$(dirname "$0")/qt-windows-patches" -name "$upstream-*.patch" 2>/dev/null | sort)
+
 key=$( { echo "$qt_version"; echo "$options"; echo "$toolchain_text";
+         for p in $patches; do cat "$p"; done;
          x86_64-w64-mingw32-g++-posix -dumpfullversion 2>/dev/null || true; } | sha256sum | cut -c1-12)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/tessarin
 prefix=$cache/qt-$upstream-mingw64-$key
@@ -130,6 +135,9 @@ fi
 fetch() (cd "$work" && apt-get source "qt6-base=$qt_version")
 phase "fetching the source of qt6-base $qt_version" fetch
 src=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+for p in $patches; do
+  phase "patching: $(basename "$p")" patch -d "$src" -p1 --forward -i "$(cd "$(dirname "$p")" && pwd)/$(basename "$p")"
+done
 
 printf '%s\n' "$toolchain_text" > "$work/toolchain.cmake"
 # shellcheck disable=SC2086 # the options are one per word

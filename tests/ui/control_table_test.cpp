@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStyle>
 #include <QTextDocument>
 #include <QtTest>
 #include <memory>
@@ -16,6 +17,7 @@
 
 #include "tests/ui/text_fit.h"
 #include "tests/ui/window_fixture.h"
+#include "ui/common/form_style.h"
 #include "ui/common/qt_translation.h"
 
 namespace {
@@ -151,6 +153,10 @@ class ControlTableTest : public QObject {
 private slots:
     void initTestCase() {
         QCOMPARE(ui::InstallQtChinese(*qApp), bool(TESSARIN_QT_CHINESE));  // as the program starts
+        QVERIFY(ui::UseFormStyle());
+#ifdef Q_OS_WIN
+        QCOMPARE(QApplication::style()->name(), u"windowsvista");  // the classic controls, on Windows 11 too
+#endif
         QAccessible::setActive(true);
         main = std::make_unique<XWK>();
         about = new XWKfrmAbout(main.get());

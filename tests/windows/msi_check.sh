@@ -40,10 +40,11 @@ shortcuts() {
 windows_msi="Z:$(echo "$msi" | tr / '\\')"
 "$wine" msiexec /i "$windows_msi" /qn >"$work/install.log" 2>&1
 "${wine%/*}/wineserver64" -w
-for file in Tessarin.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll styles/qwindowsvistastyle.dll \
+for file in Tessarin.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
     libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll NOTICE.txt licenses/qt/LGPL-3.0-only.txt; do
   check "installed: Program Files\\Tessarin\\$file" "[ -f '$program_files/$file' ]"
 done
+check "installed: Program Files\\Tessarin\\styles, the Windows style" "ls '$program_files'/styles/q*windows*style.dll >/dev/null 2>&1"
 check "the Start-menu shortcut" "[ -n \"\$(shortcuts)\" ]"
 "$wine" reg query "$uninstall_key" /s >"$work/uninstall.txt" 2>&1 || true
 check "the uninstall entry" "grep -q 'DisplayName.*$product' '$work/uninstall.txt' && grep -q 'Publisher.*$maker' '$work/uninstall.txt' && grep -q 'DisplayVersion.*$version' '$work/uninstall.txt'"

@@ -36,5 +36,8 @@ display=$(cat "$scratch/display")
 replacements='HKCU\Software\Wine\Fonts\Replacements'
 "$wine" reg add "$replacements" /v SimSun /d "Noto Serif CJK SC" /f >>"$scratch/wineboot.log" 2>&1
 "$wine" reg add "$replacements" /v "Times New Roman" /d "Liberation Serif" /f >>"$scratch/wineboot.log" 2>&1
+# Windows 11, which most users now have and on which Qt 6.7 and later change
+# their default style; a Wine that does not know it keeps its own default.
+"$wine" reg add 'HKCU\Software\Wine' /v Version /d win11 /f >>"$scratch/wineboot.log" 2>&1
 "$wineserver" -w
 echo "scratch Windows ready: display $display, prefix $scratch/prefix"
