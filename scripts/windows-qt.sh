@@ -121,8 +121,11 @@ echo "Qt for Windows: whole output in $log" >&2
 if ! apt-cache showsrc "qt6-base=$qt_version" 2>/dev/null | grep -q '^Package: qt6-base'; then
   echo "Qt for Windows: adding deb-src entries beside the machine's Debian sources" >&2
   for f in /etc/apt/sources.list.d/*.sources; do
+    # Binary sources only, never the script's own deb-src copies: copying
+    # those again would configure each source twice more at every run.
+    case ${f##*/} in tessarin-src-*) continue ;; esac
     [ -f "$f" ] || continue
-    grep -q '^Types:.*\bdeb\b' "$f" && grep -q '^URIs:.*debian' "$f" || continue
+    grep -Eq '^Types:(.* )?deb( |$)' "$f" && grep -q '^URIs:.*debian' "$f" || continue
     sed 's/^Types:.*/Types: deb-src/' "$f" |
       as_root tee "/etc/apt/sources.list.d/tessarin-src-$(basename "$f")" >/dev/null
   done
