@@ -10,12 +10,46 @@
 namespace calc {
 namespace {
 
+// The characters that the reader skips wherever they stand.
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Walks a text as if its blanks were not there: blanks count nowhere, also
-// between digits.
+// A character outside ASCII that the reader takes as an ASCII one: the
+// full-width forms U+FF01 to U+FF5E that a Chinese input method types in its
+// full-width mode, and the minus sign U+2212 that pasted text often carries.
+// The ideographic space U+3000 is a blank.
+constexpr char kWideBlank = '\t';
+
+// The ASCII twin of the UTF-8 sequence at `at` (its lead byte at least 0x80)
+// and its length in bytes; any other sequence is its own lead byte, which
+// continues no form.
+char FoldWide(const char* at, const char* end, std::size_t& width) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(at[i]); };
+    width = 1;
+    // All three are three-byte sequences: 1110xxxx 10xxxxxx 10xxxxxx.
+    if (end - at < 3 || (byte(0) & 0xF0) != 0xE0 || (byte(1) & 0xC0) != 0x80 || (byte(2) & 0xC0) != 0x80) return at[0];
+    const unsigned code = (byte(0) & 0x0Fu) << 12 | (byte(1) & 0x3Fu) << 6 | (byte(2) & 0x3Fu);
+    char twin = at[0];
+    if (code >= 0xFF01 && code <= 0xFF5E)
+        twin = static_cast<char>(code - 0xFEE0);
+    else if (code == 0x3000)
+        twin = kWideBlank;
+    else if (code == 0x2212)
+        twin = '-';
+    else
+        return twin;
+    width = 3;
+    return twin;
+}
+
+// Walks a UTF-8 text as the reader sees it: blanks count nowhere, also
+// between digits, and a full-width form is its ASCII twin. ASCII text takes
+// one extra comparison per character.
 class BlankFreeCursor {
 public:
     explicit BlankFreeCursor(std::string_view text) : next_(text.data()), end_(text.data() + text.size()) {}
@@ -23,15 +57,23 @@ public:
     // The next character that is not a blank, or '\0' at the end; '\0' in the
     // text continues no form either, so the two need no telling apart.
     char Peek() {
-        while (next_ != end_ && IsBlank(*next_)) ++next_;
-        return next_ != end_ ? *next_ : '\0';
+        for (; next_ != end_; next_ += width_) {
+            char c = *next_;
+            width_ = 1;
+            if (static_cast<unsigned char>(c) >= 0x80) c = FoldWide(next_, end_, width_);
+            if (!IsBlank(c)) return c;
+        }
+        width_ = 0;
+        return '\0';
     }
     // Steps over the character Peek has just returned.
-    void Skip() { ++next_; }
+    void Skip() { next_ += width_; }
+    bool AtEnd() const { return next_ == end_; }
 
 private:
     const char* next_;
     const char* end_;
+    std::size_t width_ = 0;
 };
 
 int RadixDigit(char c, int radix) {
@@ -183,8 +225,11 @@ std::string ShortWholeText(double value) {
 
 }  // namespace
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n';
+std::string TextAsRead(std::string_view text) {
+    std::string read;
+    BlankFreeCursor cursor(text);
+    for (char c = cursor.Peek(); !cursor.AtEnd(); cursor.Skip(), c = cursor.Peek()) read += c;
+    return read;
 }
 
 std::optional<double> ReadNumber(std::string_view text) {

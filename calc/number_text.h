@@ -15,11 +15,16 @@
 
 namespace calc {
 
-// The characters that the reader skips wherever they stand: space, tab and
-// line feed.
-bool IsBlank(char c);
+// The text as ReadNumber sees it: blanks dropped, full-width forms as their
+// ASCII twins (see below); every other character kept. Two texts that read
+// alike character by character give the same text here.
+std::string TextAsRead(std::string_view text);
 
-// Reads the number at the start of `text`, leniently:
+// Reads the number at the start of the UTF-8 `text`, leniently:
+//   - what a Chinese input method types in its full-width mode, and what
+//     pasted text carries, reads as its ASCII twin: U+FF01..U+FF5E as
+//     U+0021..U+007E ("０．５" -> 0.5, "＆ＨＦＦ" -> 255, "１，５" -> 1), the
+//     minus sign U+2212 as "-", the ideographic space U+3000 as a blank
 //   - space, tab and line feed are skipped wherever they stand:
 //       "2 0" -> 20, " 1 " -> 1
 //   - then [+|-] digits [. digits] [E|D [+|-] digits], letters in either case:
@@ -29,8 +34,7 @@ bool IsBlank(char c);
 //     two's complement when it fits in 16 bits, else as 32-bit:
 //       "&HFFFF" -> -1, "&O17" -> 15, "&H10000" -> 65536, "&HFFFFFFFF" -> -1
 //   - reading stops at the first character that does not continue the form:
-//       "20abc" -> 20, "1.2.3" -> 1.2, "0,5" -> 0, "1,234" -> 1,
-//       full-width digits stop it too
+//       "20abc" -> 20, "1.2.3" -> 1.2, "0,5" -> 0, "1,234" -> 1
 //   - no digit at all reads as 0: "", "abc", "-", "." -> 0
 //   - any number of digits reads as the nearest double (ties to even); a
 //     magnitude too small for a double reads as 0 or a subnormal.

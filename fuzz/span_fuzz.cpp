@@ -1,6 +1,7 @@
 // Input: first byte's low bit is the manual-count switch; the remaining bytes are the
 // module, angle, teeth, shift and manual-count texts, separated by '\0' (missing = empty).
 
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -98,6 +99,23 @@ void CheckReadsBack(const std::string& text) {
     if (*back == 0 || (*back > 0 ? *back : -*back) >= 0x1p-1022) Require(calc::NumberToText(*back) == text);
 }
 
+// The text as typed in full width: every printable ASCII character as its full-width
+// form, a minus as the minus sign U+2212, a space as the ideographic space.
+std::string Widened(std::string_view text) {
+    std::string wide;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte > 0x7E) {
+            wide += c;
+            continue;
+        }
+        const char32_t code = c == ' ' ? U'\u3000' : c == '-' ? U'\u2212' : byte + char32_t{0xFEE0};
+        for (const unsigned part : {0xE0 | code >> 12, 0x80 | (code >> 6 & 0x3F), 0x80 | (code & 0x3F)})
+            wide += static_cast<char>(part);
+    }
+    return wide;
+}
+
 void CheckResult(const calc::SpanInputs& in) {
     const std::optional<calc::SpanResult> dot = calc::ComputeSpan(in, ".");
     const std::optional<calc::SpanResult> comma = calc::ComputeSpan(in, ",");
@@ -144,7 +162,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     for (const std::string* text : fields) {
-        if (const std::optional<double> v = calc::ReadNumber(*text)) {
+        // Typed in full width, any text reads exactly as its ASCII twin.
+        const std::optional<double> read = calc::ReadNumber(*text), wide = calc::ReadNumber(Widened(*text));
+        Require(read.has_value() == wide.has_value());
+        if (read) Require(std::bit_cast<std::uint64_t>(*read) == std::bit_cast<std::uint64_t>(*wide));
+        if (const std::optional<double> v = read) {
             Require(std::isfinite(*v));
             const std::string written = calc::NumberToText(*v);
             CheckForm(written, ".");

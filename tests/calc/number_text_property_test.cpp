@@ -122,12 +122,21 @@ TEST(NumberTextProperty, EveryDrawnDouble) {
         ASSERT_TRUE(SameRoundedText(std::copysign(1e15, v) + 0.125 * static_cast<double>(rng() % 64 - 32), 4));
 
         // The shortest text reads back exactly, also with a blank between its characters and D
-        // for its exponent: the quick conversion (up to 15 digits and 10^22) and the library's alike.
+        // for its exponent, or typed in full width: the quick conversion (up to 15 digits and
+        // 10^22) and the library's alike.
         char buf[64];
         std::string shortest(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
         if (i % 3 == 0) {
             std::replace(shortest.begin(), shortest.end(), 'e', 'D');
             shortest.insert(rng() % (shortest.size() + 1), 1, " \t\n"[rng() % 3]);
+        } else if (i % 3 == 1) {  // characters at random as U+FF01..U+FF5E, a minus as U+2212
+            std::string wide = "\u3000";
+            for (char c : shortest) {
+                const char fullWidth[] = {'\xEF', static_cast<char>(0xBC + (c >= 0x60)),
+                                          static_cast<char>(0x80 | ((c - 0x20) & 0x3F))};
+                wide += rng() & 1 ? std::string(1, c) : c == '-' && rng() & 1 ? "\u2212" : std::string(fullWidth, 3);
+            }
+            shortest = wide;
         }
         const std::optional<double> exact = calc::ReadNumber(shortest);
         ASSERT_TRUE(exact.has_value()) << shortest;

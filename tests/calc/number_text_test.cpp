@@ -50,12 +50,24 @@ TEST(ReadNumber, LenientForm) {
         {"0,5", 0},
         {"--5", 0},
         {"1e2.5", 100},
-        {"1\xE2\x80\x89"
-         "2",
-         1},
-        {"\xEF\xBC\x91\xEF\xBC\x92", 0},
-        {"1\xEF\xBC\x92", 1}  // full-width digits stop reading
+        {"1\u2009 2", 1},  // a thin space is no blank
+        // What a Chinese input method types in full width, or pasted text carries.
+        {"－１２３４５６７８９０．５", -1234567890.5},
+        {"＋１ｅ２", 100},
+        {"１Ｅ－２", 0.01},
+        {"２ｄ２", 200},
+        {"＆Ｏ１７", 15},
+        {"＆ｈＦＦＦＦ", -1},
+        {"１，５", 1},
+        {"２\u3000０", 20},
+        {"\u22120.5", -0.5},
+        {"1\uFF002", 1},   // U+FF00 is no full-width form
+        {"–5", 0},         // an en dash is no minus
+        {"1\xEF\xBC", 1},  // sequences cut short
+        {"1\xEF\x3C\x91", 1},
+        {"1\xEF\xBC\x11", 1},
     });
+    EXPECT_EQ(calc::TextAsRead("\u3000１．２５ 中\t文\u2212"), "1.25中文-");
 }
 
 TEST(ReadNumber, HexAndOctal) {

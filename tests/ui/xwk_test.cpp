@@ -1,6 +1,7 @@
 // The main window driven as a user drives it: real key and mouse events.
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -18,7 +19,13 @@ class XwkTest : public QObject {
     void Open() { QVERIFY(w = OpenMainWindow()); }
     QWidget* Focus() const { return QApplication::focusWidget(); }
     void Enter() { QTest::keyClick(Focus(), Qt::Key_Return); }
-    void Type(const char* text) { QTest::keyClicks(Focus(), text); }
+    // Keys for ASCII; anything else is committed, as for the user, by an input method.
+    void Type(const char* text) {
+        if (QString(text).toLatin1() == text) return QTest::keyClicks(Focus(), text);
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QApplication::sendEvent(Focus(), &commit);
+    }
     void Alt(Qt::Key key) {
         QTest::keyClick(Focus(), key, Qt::AltModifier);
         QTest::qWait(200);  // access keys click through a 100 ms animated press
@@ -61,9 +68,15 @@ private slots:
                      qPrintable(QString("frame at %1,%2").arg(frame().x()).arg(frame().y())));
     }
 
+    // Enter walks the inputs and calculates with their texts as typed: a module
+    // not in the list, neither completed from it nor added to it.
     void enterWalksInputsCalculatesThenResets() {
+        Type("2");
+        QCOMPARE(w->Combo1->currentText(), QString("2"));  // not completed to "2 "
+        Type(".4");
         Enter();
         QCOMPARE(Focus(), w->Combo2);
+        QCOMPARE(w->Combo1->count(), 16);
         Enter();
         QCOMPARE(Focus(), w->Text1);
         Type("20");
@@ -72,7 +85,7 @@ private slots:
         Type("0");
         Enter();
         QCOMPARE(w->Text2->text(), QString("3"));
-        QCOMPARE(w->Text3->text(), QString("7.6604"));
+        QCOMPARE(w->Text3->text(), QString("18.3851"));  // 2.4 x 7.660439...
         QCOMPARE(Focus(), w->Command2);
         Enter();
         VerifyStartState();
@@ -206,6 +219,7 @@ private slots:
             {"Combo2", nullptr, Qt::Key_Down, 3, {Qt::Key_Down, Qt::Key_Return}, "22.5"},
             {"Combo1", "2", Qt::Key_F4, 4, {Qt::Key_Escape}, "2"},
             {"Combo1", "2.4", Qt::Key_F4, -1, {Qt::Key_Return}, "2.4"},
+            {"Combo1", "２．５", Qt::Key_F4, 6, {Qt::Key_Escape}, "２．５"},
             {"Combo2", "21", Qt::Key_Down, -1, {Qt::Key_Escape}, "21"},
         };
         for (const auto& c : cases) {
@@ -263,19 +277,34 @@ private slots:
         VerifyStartState();
     }
 
-    void typedTextIsUsedAsTyped() {
-        w->Combo1->lineEdit()->selectAll();
-        Type("2");
-        QCOMPARE(w->Combo1->currentText(), QString("2"));  // not completed to "2 "
-        Type(".4");
-        Enter();
-        QCOMPARE(Focus(), w->Combo2);
-        QCOMPARE(w->Combo1->currentText(), QString("2.4"));
-        QCOMPARE(w->Combo1->count(), 16);  // Enter did not add it to the list
-        QCOMPARE(w->Combo1->findText("2.4"), -1);
-        w->Text1->setText("20");
-        w->Command1_Click();
-        QCOMPARE(w->Text3->text(), QString("18.3851"));  // 2.4 x 7.660439...
+    // Text committed by an input method in its full-width mode, or pasted, reads as
+    // the number the box shows, and the box shows it as it came.
+    void fullWidthTypedOrPasted() {
+        const struct {
+            const char *box, *text, *count, *length;
+        } cases[] = {
+            {"Text4", "０．５", "3", "8.0025"},
+            {"Text4", "\u22120.5", "3", "7.3184"},
+            {"Text1", "２０", "3", "7.6604"},
+            {"Combo1", "２", "3", "15.3209"},
+            {"Combo2", "２０．０\u3000", "3", "7.6604"},
+            {"Text5", "２", "2", "4.7083"},
+        };
+        for (const auto& c : cases) {
+            for (const bool paste : {false, true}) {
+                Open();
+                w->Text1->setText("20");
+                if (QString(c.box) == "Text5") QTest::mouseClick(w->Check1, Qt::LeftButton);
+                w->findChild<QWidget*>(c.box)->setFocus();
+                QTest::keyClick(Focus(), Qt::Key_A, Qt::ControlModifier);
+                QGuiApplication::clipboard()->setText(c.text);
+                paste ? QTest::keyClick(Focus(), Qt::Key_V, Qt::ControlModifier) : Type(c.text);
+                const QString shown = Focus()->inputMethodQuery(Qt::ImSurroundingText).toString();
+                Alt(Qt::Key_C);
+                const QString got = QStringList{c.box, shown, w->Text2->text(), w->Text3->text()}.join(' ');
+                QVERIFY2(got == QStringList({c.box, c.text, c.count, c.length}).join(' '), qPrintable(got));
+            }
+        }
     }
 
     void rangeFaultKeepsResultsAndSaysSo() {

@@ -8,10 +8,10 @@
 
 namespace {
 
-// The text as the number reader sees it: blanks skipped wherever they stand.
-QString WithoutBlanks(QString text) {
-    text.removeIf([](QChar c) { return c.unicode() < 0x80 && calc::IsBlank(static_cast<char>(c.unicode())); });
-    return text;
+// The text as the number reader sees it: blanks skipped wherever they stand,
+// full-width digits as ASCII ones, so "２" names the item "2 ".
+std::string AsRead(const QString& text) {
+    return calc::TextAsRead(text.toStdString());
 }
 
 }  // namespace
@@ -28,10 +28,10 @@ DropDownBox::DropDownBox(QWidget* parent) : QComboBox(parent) {
 
 void DropDownBox::showPopup() {
     QComboBox::showPopup();
-    const QString named = WithoutBlanks(currentText());
+    const std::string named = AsRead(currentText());
     QModelIndex match;
     for (int row = 0; row < count() && !match.isValid(); ++row) {
-        if (WithoutBlanks(itemText(row)) == named) match = model()->index(row, modelColumn(), rootModelIndex());
+        if (AsRead(itemText(row)) == named) match = model()->index(row, modelColumn(), rootModelIndex());
     }
     // Highlighting is not picking: the text changes only when an item is taken.
     view()->setCurrentIndex(match);
