@@ -14,7 +14,9 @@ packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
       clang clang-format libclang-rt-dev libbenchmark-dev file \
       lintian appstream desktop-file-utils qt6-translations-l10n \
-      $(cat scripts/windows-packages.txt)
+      $(cat scripts/windows-packages.txt) &&
+    # The Chinese Windows of the Windows tests takes its locale from here.
+    { locale -a | grep -qx zh_CN.utf8 || as_root localedef -i zh_CN -c -f UTF-8 zh_CN.UTF-8; }
 }
 
 mkdir -p build/logs
@@ -55,6 +57,12 @@ step optimized suite optimized
 TESSARIN_QT_WINDOWS=$(sh scripts/windows-qt.sh)
 export TESSARIN_QT_WINDOWS
 step windows suite windows
+# Once more in a Chinese Windows, as the users have it: zh-CN with ANSI code
+# page 936, a user named in Chinese, a 1920 x 1080 screen at 150 %. The
+# releases built above are reused; the checks of the files alone are not
+# repeated.
+step windows-zh-CN-150% env TESSARIN_WINE_LOCALE=zh_CN.UTF-8 TESSARIN_WINE_USER=张工 \
+  TESSARIN_WINE_DPI=144 TESSARIN_SCREEN_SIZE=1920x1080 ctest --preset windows --fixture-exclude-setup releases -E '^(two_releases|signature|exe_resources|exe_manifest)$'
 step fuzz sh scripts/fuzz.sh 30
 
 echo

@@ -5,6 +5,7 @@
 #   desktop_session.sh start SCRATCH   the display's name goes to SCRATCH/display
 #   desktop_session.sh stop SCRATCH
 #   desktop_session.sh run SCRATCH PROGRAM [ARGUMENTS...]   on that display
+# The screen is 1280 x 800 pixels, or TESSARIN_SCREEN_SIZE (e.g. 1920x1080).
 set -eu
 action=$1
 scratch=$2
@@ -31,7 +32,7 @@ mkdir -p "$scratch"
 fifo="$scratch/displayfd"
 rm -f "$fifo"
 mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" >"$scratch/xvfb.log" 2>&1 </dev/null &
+Xvfb -displayfd 3 -screen 0 "${TESSARIN_SCREEN_SIZE:-1280x800}x24" -nolisten tcp 3>"$fifo" >"$scratch/xvfb.log" 2>&1 </dev/null &
 echo $! >"$scratch/xvfb.pid"
 read -r display <"$fifo"
 rm -f "$fifo"

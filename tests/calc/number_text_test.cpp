@@ -51,16 +51,12 @@ TEST(ReadNumber, LenientForm) {
         {"--5", 0},
         {"1e2.5", 100},
         {"1\u2009 2", 1},  // a thin space is no blank
-        // What a Chinese input method types in full width, or pasted text carries.
-        {"－１２３４５６７８９０．５", -1234567890.5},
-        {"＋１ｅ２", 100},
+        // Full width, as a Chinese input method types it; digits, signs, U+3000 in the drawn doubles.
         {"１Ｅ－２", 0.01},
         {"２ｄ２", 200},
         {"＆Ｏ１７", 15},
         {"＆ｈＦＦＦＦ", -1},
         {"１，５", 1},
-        {"２\u3000０", 20},
-        {"\u22120.5", -0.5},
         {"1\uFF002", 1},   // U+FF00 is no full-width form
         {"–5", 0},         // an en dash is no minus
         {"1\xEF\xBC", 1},  // sequences cut short

@@ -117,13 +117,20 @@ private slots:
         QCOMPARE(about.Picture1->size(), QSize(354, 124));
         QCOMPARE(about.Picture1->pixmap().size(), QSize(350, 120));
         QCOMPARE(about.Picture1->contentsRect().size(), QSize(350, 120));
-        // The etched separator as drawn: one grey row, two white rows under
-        // it, across the window, with the face colour above and below.
+        // The etched separator as drawn across the window, at any scale: the face, grey over
+        // logical row 243, white over rows 244 and 245, the face again; each whole device rows.
         const QImage drawn = about.grab().toImage();
-        const QColor face = about.palette().color(QPalette::Window);
-        const QColor rows[] = {face, QColor(128, 128, 128), Qt::white, Qt::white, face};
+        const qreal scale = drawn.devicePixelRatio();
+        const QString face = about.palette().color(QPalette::Window).name();
+        const auto rows = [&](int from, int to) { return QString::number(qRound(to * scale) - qRound(from * scale)); };
         for (int x : {0, about.width() / 2, about.width() - 2}) {
-            for (int i = 0; i < 5; ++i) QCOMPARE(drawn.pixelColor(x, 242 + i), rows[i]);
+            QStringList runs;
+            for (int y = int(241 * scale), run = 1, end = int(248 * scale); y < end; ++y, ++run) {
+                const QString colour = drawn.pixelColor(int(x * scale), y).name();
+                if (y + 1 == end || colour != drawn.pixelColor(int(x * scale), y + 1).name())
+                    runs << (colour == face ? colour : colour + " " + QString::number(run)), run = 0;
+            }
+            QCOMPARE(runs, QStringList({face, "#808080 " + rows(243, 244), "#ffffff " + rows(244, 246), face}));
         }
     }
 };

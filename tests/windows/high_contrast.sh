@@ -52,10 +52,8 @@ COLOURS
 "$wine" reg add "$flag" /v Flags /d 127 /f >/dev/null
 /usr/lib/wine/wineserver64 -w
 
-# QtTest's own log, as a file: its output to a pipe is lost under Wine.
 log="$scratch/high_contrast.txt"
-rm -f "$log"
 status=0
-"$wine" "$test" -o "Z:$log,txt" readableInEveryScheme:system >/dev/null 2>&1 || status=$?
+sh "$(dirname "$0")/wine_run.sh" "$scratch" --qtest "$test" readableInEveryScheme:system >"$log" || status=$?
 cat "$log"
 [ "$status" -eq 0 ] && grep -q '^PASS   : ControlTableTest::readableInEveryScheme(system)' "$log"

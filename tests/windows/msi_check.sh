@@ -38,8 +38,7 @@ shortcuts() {
 }
 
 windows_msi="Z:$(echo "$msi" | tr / '\\')"
-"$wine" msiexec /i "$windows_msi" /qn >"$work/install.log" 2>&1
-"${wine%/*}/wineserver64" -w
+sh "$here/msiexec.sh" "$scratch" "$work/install.log" /i "$windows_msi" /qn
 for file in Tessarin.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
     libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll NOTICE.txt licenses/qt/LGPL-3.0-only.txt; do
   check "installed: Program Files\\Tessarin\\$file" "[ -f '$program_files/$file' ]"
@@ -54,8 +53,7 @@ check "the uninstall entry offers neither Modify nor Repair" \
 check "the installed program starts and ends by Esc" \
   "sh '$here/startup_check.sh' '$scratch' '$program_files/Tessarin.exe' >'$work/startup.log' 2>&1"
 
-"$wine" msiexec /x "$windows_msi" /qn >"$work/uninstall.log" 2>&1
-"${wine%/*}/wineserver64" -w
+sh "$here/msiexec.sh" "$scratch" "$work/uninstall.log" /x "$windows_msi" /qn
 check "uninstalled: no program folder" "[ ! -e '$program_files' ]"
 check "uninstalled: no shortcut" "[ -z \"\$(shortcuts)\" ]"
 "$wine" reg query "$uninstall_key" /s >"$work/uninstall-after.txt" 2>&1 || true

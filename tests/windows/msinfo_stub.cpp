@@ -6,12 +6,14 @@
 #include <string>
 
 int main() {
-    char marker[MAX_PATH] = {};
-    if (GetEnvironmentVariableA("TESSARIN_MARKER", marker, sizeof marker) == 0) return 1;
+    // The marker's name in full: Wine's ANSI form of this call cuts a name with
+    // Chinese characters short by one byte for each of them.
+    wchar_t marker[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"TESSARIN_MARKER", marker, MAX_PATH) == 0) return 1;
     std::string record = GetCommandLineA();
     record += '\n';
     const HANDLE file =
-        CreateFileA(marker, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CreateFileW(marker, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 1;
     DWORD written = 0;
     WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);

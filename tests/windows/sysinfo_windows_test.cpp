@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <QtTest>
+#include <algorithm>
 #include <string>
 
 #include "ui/about/sys_info_launcher.h"
@@ -49,23 +50,27 @@ class SysInfoWindowsTest : public QObject {
 
 private slots:
     void initTestCase() {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        const std::string base = std::string(temp) + "tessarin check";
+        // On the system drive, as the tool itself is, not under the user's profile, whose
+        // name the ANSI code page may lack. A Chinese Windows gets a Chinese folder too.
+        char windows[MAX_PATH] = {};
+        const std::string drive(windows, std::min(GetSystemWindowsDirectoryA(windows, MAX_PATH), 3u));
+        std::string base = drive + "tessarin check";
+        if (GetACP() == 936) base.append("\\").append(QString("齿轮 工具").toLocal8Bit().constData());
         tools = base + "\\Microsoft Shared\\MSInfo";
         tool = tools + "\\MSINFO32.EXE";
         hidden = base + "\\Hidden Tool";
         system = base + "\\System Tool";
         marker = base + "\\started.txt";
-        for (const std::string& folder : {base, base + "\\Microsoft Shared", tools, hidden, system}) {
+        for (const std::string& folder :
+             {drive + "tessarin check", base, base + "\\Microsoft Shared", tools, hidden, system}) {
             CreateDirectoryA(folder.c_str(), nullptr);
         }
         char self[MAX_PATH] = {};
         const std::string own(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
         const std::string stub = own.substr(0, own.find_last_of('\\')) + "\\MSINFO32.exe";
-        QVERIFY(CopyFileA(stub.c_str(), tool.c_str(), FALSE));
+        QVERIFY2(CopyFileA(stub.c_str(), tool.c_str(), FALSE), qPrintable(QString::fromLocal8Bit(tool.c_str())));
         // Where an unquoted command line would go astray at the first blank.
-        QVERIFY(CopyFileA(stub.c_str(), (std::string(temp) + "tessarin.exe").c_str(), FALSE));
+        QVERIFY(CopyFileA(stub.c_str(), (drive + "tessarin.exe").c_str(), FALSE));
         // Neither a hidden nor a system file counts as the tool.
         for (const auto& [folder, attribute] :
              {std::pair(hidden, FILE_ATTRIBUTE_HIDDEN), std::pair(system, FILE_ATTRIBUTE_SYSTEM)}) {

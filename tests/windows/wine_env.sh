@@ -7,6 +7,10 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 DISPLAY=$(cat "$scratch/display")
 export DISPLAY
+# Wine takes the Windows locale, and so the ANSI code page, from the locale
+# of each command it runs, and the user's name from USER: every command in a
+# scratch Windows gets those it was made with.
+if [ -f "$scratch/windows.env" ]; then . "$scratch/windows.env"; fi
 if [ -n "${TESSARIN_QT_WINDOWS:-}" ]; then
   runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
   pthread=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)")

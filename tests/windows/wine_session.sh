@@ -5,6 +5,11 @@
 # user's own display or ~/.wine.
 #   wine_session.sh start SCRATCH
 #   wine_session.sh stop SCRATCH
+# By default an English Windows at 96 dpi, with the machine's user name. A
+# user's own Windows instead, when these are set at the start:
+#   TESSARIN_WINE_LOCALE  e.g. zh_CN.UTF-8, a locale the machine has generated
+#   TESSARIN_WINE_USER    the Windows user's name, e.g. 张工
+#   TESSARIN_WINE_DPI     the screen's dots per inch, e.g. 144 for 150 %
 set -eu
 action=$1
 scratch=$2
@@ -26,6 +31,11 @@ mkdir -p "$scratch"
 sh "$desktop" start "$scratch"
 display=$(cat "$scratch/display")
 
+locale=${TESSARIN_WINE_LOCALE:-}
+{
+  if [ -n "$locale" ]; then echo "export LANG='$locale' LC_ALL='$locale'"; fi
+  if [ -n "${TESSARIN_WINE_USER:-}" ]; then echo "export USER='$TESSARIN_WINE_USER'"; fi
+} >"$scratch/windows.env"
 . "$(dirname "$0")/wine_env.sh"
 # A fresh prefix: no Mono or Gecko prompts, no menu entries in ~.
 "$wine" wineboot -i >"$scratch/wineboot.log" 2>&1 </dev/null
@@ -39,5 +49,19 @@ replacements='HKCU\Software\Wine\Fonts\Replacements'
 # Windows 11, which most users now have and on which Qt 6.7 and later change
 # their default style; a Wine that does not know it keeps its own default.
 "$wine" reg add 'HKCU\Software\Wine' /v Version /d win11 /f >>"$scratch/wineboot.log" 2>&1
+if [ -n "${TESSARIN_WINE_DPI:-}" ]; then
+  "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$TESSARIN_WINE_DPI" /f \
+    >>"$scratch/wineboot.log" 2>&1
+fi
+# Without the locale generated, Wine quietly plays an English Windows.
+codepage=$("$wine" reg query 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP 2>/dev/null |
+  tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+case $locale in
+  zh_CN*) if [ "$codepage" != 936 ]; then
+    echo "the scratch Windows has ANSI code page ${codepage:-unknown}, not 936: is $locale generated? (locale -a)"
+    exit 1
+  fi ;;
+esac
 "$wineserver" -w
-echo "scratch Windows ready: display $display, prefix $scratch/prefix"
+echo "scratch Windows ready: display $display, prefix $scratch/prefix, code page $codepage," \
+  "user $(ls "$scratch/prefix/drive_c/users" | grep -vx Public | head -n 1), ${TESSARIN_WINE_DPI:-96} dpi"
