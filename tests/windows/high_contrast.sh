@@ -16,13 +16,19 @@ flag='HKCU\Control Panel\Accessibility\HighContrast'
 saved="$scratch/before-high-contrast"
 
 # Each key as it was: imported again from its copy, or removed if it had none.
+# The prefix goes on to the next test only once Wine's server has ended, also
+# when a key could not be put back, which then fails this test.
 put_back() {
+  failed=""
   for key in colours theme flag; do
     eval path=\$$key
     "$wine" reg delete "$path" /f >/dev/null 2>&1 || true
-    if [ -f "$saved/$key.reg" ]; then "$wine" reg import "$saved/$key.reg" >/dev/null 2>&1; fi
+    if [ -f "$saved/$key.reg" ] && ! "$wine" reg import "$saved/$key.reg" >/dev/null 2>&1; then
+      failed="$failed $path"
+    fi
   done
   /usr/lib/wine/wineserver64 -w
+  if [ -n "$failed" ]; then echo "could not put back:$failed" && exit 1; fi
 }
 rm -rf "$saved"
 mkdir -p "$saved"
