@@ -113,7 +113,6 @@ private slots:
         QCOMPARE(about.minimumSize(), about.maximumSize());
         QVERIFY(!(about.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QVERIFY(about.windowFlags() & Qt::WindowCloseButtonHint);
-        QCOMPARE(about.Picture1->size(), QSize(354, 124));
         QCOMPARE(about.Picture1->pixmap().size(), QSize(350, 120));
         QCOMPARE(about.Picture1->contentsRect().size(), QSize(350, 120));
         // The etched separator as drawn across the window, at any scale: over logical row 243
