@@ -106,15 +106,11 @@ TEST(Launcher, Sequence) {
         if (c.second) filled.keys[kSecondKey]["MSINFO"] = {c.second->type, Fill(c.second->data, local)};
         platform::InstallRegistryTable(&filled);
 
-        int messages = 0;
-        sysinfo::StartSysInfo("Movelant", [&](const std::string& text, const std::string& title) {
-            ++messages;
-            EXPECT_EQ(text, "此时系统信息不可用");
-            EXPECT_EQ(title, "Movelant");
-        });
+        std::vector<std::string> messages;
+        sysinfo::StartSysInfo("Movelant", [&](auto& text, auto& title) { messages.push_back(title + ": " + text); });
         const bool expectStart = *c.started != '\0';
         EXPECT_EQ(local.Started(expectStart), Fill(c.started, local));
-        EXPECT_EQ(messages, expectStart ? 0 : 1);
+        EXPECT_EQ(messages, std::vector<std::string>(expectStart ? 0 : 1, "Movelant: 此时系统信息不可用"));
         EXPECT_EQ(filled.queried, c.queried);
         EXPECT_EQ(filled.openKeys, 0) << "a key was left open";
         // KEY_READ, the most an ordinary user gets under the local-machine root.

@@ -89,23 +89,22 @@ private slots:
         QVERIFY(ran);
     }
 
-    // Both windows with their frames, as the window system draws them.
+    // Both windows centred as whole windows, title bar and borders included: the main
+    // window on the screen, the About window over the moved main window. Under a window
+    // manager a frame comes some time after its window is shown, and the window must
+    // be centred with it.
     void opensCentredOverMovedMainWindow() {
         const bool framed = QGuiApplication::platformName() != "offscreen";
         const auto frame = [](QWidget* window) { return window->windowHandle()->frameGeometry(); };
-        // The main window has been centred with its frame before it is moved.
         if (framed) QTRY_VERIFY(frame(main.get()).height() > main->height());
         const QPoint screen = QGuiApplication::primaryScreen()->availableGeometry().center();
         QTRY_VERIFY((frame(main.get()).center() - screen).manhattanLength() <= 1);
         main->windowHandle()->setFramePosition(QPoint(40, 300));
-        QPoint offset;
         const bool ran = WhileAboutOpen(*main, [&](XWKfrmAbout* about) {
             if (framed) QTRY_VERIFY(frame(about).height() > about->height());
-            const auto off = [&] { return offset = frame(about).center() - frame(main.get()).center(); };
-            QTRY_VERIFY(off().manhattanLength() <= 2);
+            QTRY_VERIFY((frame(about).center() - frame(main.get()).center()).manhattanLength() <= 2);
         });
         QVERIFY(ran);
-        QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QString("%1,%2").arg(offset.x()).arg(offset.y())));
     }
 
     void fixedFrameAndEtchedSeparator() {
@@ -114,7 +113,6 @@ private slots:
         QCOMPARE(about.minimumSize(), about.maximumSize());
         QVERIFY(!(about.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QVERIFY(about.windowFlags() & Qt::WindowCloseButtonHint);
-        QCOMPARE(about.Picture1->size(), QSize(354, 124));
         QCOMPARE(about.Picture1->pixmap().size(), QSize(350, 120));
         QCOMPARE(about.Picture1->contentsRect().size(), QSize(350, 120));
         // The etched separator as drawn across the window, at any scale: over logical row 243
