@@ -40,7 +40,7 @@ shortcuts() {
 windows_msi="Z:$(echo "$msi" | tr / '\\')"
 sh "$here/msiexec.sh" "$scratch" "$work/install.log" /i "$windows_msi" /qn
 for file in Tessarin.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
-    libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll NOTICE.txt licenses/qt/LGPL-3.0-only.txt; do
+    libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll NOTICE.txt licenses/README.txt licenses/qt/LGPL-3.0-only.txt; do
   check "installed: Program Files\\Tessarin\\$file" "[ -f '$program_files/$file' ]"
 done
 check "installed: Program Files\\Tessarin\\styles, the Windows style" "ls '$program_files'/styles/q*windows*style.dll >/dev/null 2>&1"

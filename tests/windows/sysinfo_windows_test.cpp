@@ -46,7 +46,10 @@ class SysInfoWindowsTest : public QObject {
             waitMs);
         return lines.size() >= 2 ? lines[0] : QString();
     }
-    static QString Quoted(const std::string& path) { return QString::fromLocal8Bit(("\"" + path + "\"").c_str()); }
+    // Started by its quoted path, its window shown normally and activated (SW_SHOWNORMAL).
+    static QString Quoted(const std::string& path) {
+        return QString::fromLocal8Bit(("\"" + path + "\" shown 1").c_str());
+    }
 
 private slots:
     void initTestCase() {

@@ -9,7 +9,8 @@ mkdir -p "$work"
 unzip -Z1 "$zip" | grep -v '/$' | LC_ALL=C sort >"$work/zip.txt"
 (cd "$(dirname "$folder")" && find "$(basename "$folder")" -type f | LC_ALL=C sort) >"$work/folder.txt"
 diff "$work/folder.txt" "$work/zip.txt"
-for file in Tessarin/Tessarin.exe Tessarin/NOTICE.txt Tessarin/licenses/qt/LGPL-3.0-only.txt Tessarin/platforms/qwindows.dll; do
+for file in Tessarin/Tessarin.exe Tessarin/NOTICE.txt Tessarin/licenses/README.txt Tessarin/licenses/qt/LGPL-3.0-only.txt \
+    Tessarin/platforms/qwindows.dll; do
   grep -qx "$file" "$work/zip.txt" || { echo "the .zip lacks $file"; exit 1; }
 done
 echo "the .zip holds the program folder's $(wc -l <"$work/zip.txt") files"
@@ -22,5 +23,5 @@ unpacked="$profile/桌面/齿轮 工具"
 rm -rf "$unpacked"
 mkdir -p "$unpacked"
 unzip -q "$zip" -d "$unpacked"
-echo "unpacked into C:${unpacked#"$WINEPREFIX/drive_c"}"
+echo "unpacked into C:$(echo "${unpacked#"$WINEPREFIX/drive_c"}" | tr / '\\')"
 sh "$(dirname "$0")/startup_check.sh" "$scratch" "$unpacked/Tessarin/Tessarin.exe"
