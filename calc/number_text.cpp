@@ -34,7 +34,7 @@ char FoldWide(const char* at, const char* end, std::size_t& width) {
     // All three are three-byte sequences: 1110xxxx 10xxxxxx 10xxxxxx.
     if (end - at < 3 || (byte(0) & 0xF0) != 0xE0 || (byte(1) & 0xC0) != 0x80 || (byte(2) & 0xC0) != 0x80) return at[0];
     const unsigned code = (byte(0) & 0x0Fu) << 12 | (byte(1) & 0x3Fu) << 6 | (byte(2) & 0x3Fu);
-    char twin = at[0];
+    char twin;
     if (code >= 0xFF01 && code <= 0xFF5E)
         twin = static_cast<char>(code - 0xFEE0);
     else if (code == 0x3000)
@@ -42,7 +42,7 @@ char FoldWide(const char* at, const char* end, std::size_t& width) {
     else if (code == 0x2212)
         twin = '-';
     else
-        return twin;
+        return at[0];
     width = 3;
     return twin;
 }
