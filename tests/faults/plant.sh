@@ -1,6 +1,7 @@
 #!/bin/sh
 # Plants the faults of tests/faults/list, one at a time, in a scratch copy of
-# the tree (build/faults/src, with its own dev build), rebuilds, runs the tests
+# the tree (build/faults/src, with its own dev build, and its own Windows build
+# for the faults whose tests are marked "windows:"), rebuilds, runs the tests
 # named with each fault and says whether they catch it. The tree itself is
 # never touched. Every fault listed is one the suite catches: the script
 # fails when any of them is missed, and writes each outcome to
@@ -11,7 +12,6 @@ set -u
 tree=$(cd "$(dirname "$0")/../.." && pwd)
 list="$tree/tests/faults/list"
 scratch="$tree/build/faults/src"
-build="$scratch/build/dev"
 logs="$tree/build/faults/logs"
 tab=$(printf '\t')
 planted=""
@@ -43,15 +43,41 @@ done <"$logs/files.new"
 mv "$logs/files.new" "$logs/files"
 
 cd "$scratch" || exit 1
-if [ ! -f "$build/build.ninja" ]; then
-    cmake --preset dev >"$logs/configure.log" 2>&1 || { echo "configure failed: $logs/configure.log"; exit 1; }
+# The faults to plant: every one listed, or those named.
+: >"$logs/selected"
+while IFS= read -r line; do
+    case "$line" in '#'* | '') continue ;; esac
+    id=${line%%"$tab"*}
+    wanted=yes
+    if [ $# -gt 0 ]; then
+        wanted=no
+        for want in "$@"; do [ "$want" = "$id" ] && wanted=yes; done
+    fi
+    [ $wanted = no ] || printf '%s\n' "$line" >>"$logs/selected"
+done <"$list"
+# tests_of PRESET: a regex of the tests that the selected faults name for it.
+tests_of() {
+    cut -f3 "$logs/selected" | if [ "$1" = windows ]; then sed -n 's/^windows://p'; else grep -v '^windows:'; fi |
+        sort -u | paste -sd'|' -
+}
+presets=""
+[ -z "$(tests_of dev)" ] || presets=dev
+if [ -n "$(tests_of windows)" ]; then
+    presets="$presets windows"
+    TESSARIN_QT_WINDOWS=$(sh scripts/windows-qt.sh) || { echo "no Qt for Windows"; exit 1; }
+    export TESSARIN_QT_WINDOWS
 fi
-cmake --build "$build" >"$logs/build.log" 2>&1 || { echo "the unchanged tree does not build: $logs/build.log"; exit 1; }
-
-# Every test that a fault names must pass on the unchanged tree first.
-all=$(grep -v '^#' "$list" | grep -v '^$' | cut -f3 | sort -u | paste -sd'|' -)
-ctest --test-dir "$build" -R "$all" --timeout 900 >"$logs/unchanged.log" 2>&1 ||
-    { echo "the unchanged tree fails its tests: $logs/unchanged.log"; exit 1; }
+for preset in $presets; do
+    if [ ! -f "build/$preset/build.ninja" ]; then
+        cmake --preset $preset >"$logs/configure-$preset.log" 2>&1 ||
+            { echo "configure failed: $logs/configure-$preset.log"; exit 1; }
+    fi
+    cmake --build "build/$preset" >"$logs/build-$preset.log" 2>&1 ||
+        { echo "the unchanged tree does not build: $logs/build-$preset.log"; exit 1; }
+    # Every test that a fault names must pass on the unchanged tree first.
+    ctest --test-dir "build/$preset" -R "$(tests_of $preset)" --timeout 900 >"$logs/unchanged-$preset.log" 2>&1 ||
+        { echo "the unchanged tree fails its tests: $logs/unchanged-$preset.log"; exit 1; }
+done
 
 # Plants `find` -> `replace` in `file`; fails unless `find` occurs exactly once.
 plant() {
@@ -70,13 +96,11 @@ plant() {
 out="$logs/results"
 : >"$out"
 while IFS="$tab" read -r id file tests find replace description; do
-    case "$id" in '#'* | '') continue ;; esac
-    if [ $# -gt 0 ]; then
-        wanted=no
-        for want in "$@"; do [ "$want" = "$id" ] && wanted=yes; done
-        [ $wanted = yes ] || continue
-    fi
     log="$logs/$id.log"
+    case "$tests" in
+        windows:*) build="$scratch/build/windows" tests=${tests#windows:} ;;
+        *) build="$scratch/build/dev" ;;
+    esac
     if ! plant "$tree/$file" "$scratch/$file.planted" "$find" "$replace"; then
         outcome="error: the text is not in $file exactly once"
     else
@@ -95,9 +119,9 @@ while IFS="$tab" read -r id file tests find replace description; do
     fi
     printf '%s\t%s\t%s\n' "$outcome" "$id" "$description" | tee -a "$out"
     [ "$outcome" = caught ] || echo "  see $log"
-done <"$list"
+done <"$logs/selected"
 
-# The build goes back to the unchanged tree.
-cmake --build "$build" >"$logs/build.log" 2>&1
+# The builds go back to the unchanged tree.
+for preset in $presets; do cmake --build "build/$preset" >"$logs/build-$preset.log" 2>&1; done
 echo "$(grep -c '^caught' "$out") caught, $(grep -c '^missed' "$out") missed, $(grep -c '^error' "$out") in error"
 ! grep -q -v '^caught' "$out"
