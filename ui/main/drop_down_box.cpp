@@ -34,8 +34,8 @@ void DropDownBox::showPopup() {
         if (AsRead(itemText(row)) == named) match = model()->index(row, modelColumn(), rootModelIndex());
     }
     // Highlighting is not picking: the text changes only when an item is taken.
+    // The list scrolls to the highlighted item itself.
     view()->setCurrentIndex(match);
-    if (match.isValid()) view()->scrollTo(match);
 }
 
 void DropDownBox::focusInEvent(QFocusEvent* event) {
