@@ -15,7 +15,7 @@ if(NOT count EQUAL 1)
   message(FATAL_ERROR "expected one tessarin_*.deb, found: ${debs}")
 endif()
 execute_process(COMMAND dpkg-deb -x "${debs}" "${SCRATCH}/root" RESULT_VARIABLE unpacked)
-execute_process(COMMAND dpkg-deb -f "${debs}" Package Version Section Depends OUTPUT_VARIABLE control)
+execute_process(COMMAND dpkg-deb -f "${debs}" Package Version Section Depends Recommends OUTPUT_VARIABLE control)
 if(NOT unpacked EQUAL 0)
   message(FATAL_ERROR "dpkg-deb -x failed")
 endif()
@@ -60,10 +60,21 @@ StartupWMClass=Tessarin
 if(NOT entry STREQUAL expected_entry)
   message(FATAL_ERROR "the desktop entry differs.\nexpected:\n${expected_entry}\ninstalled:\n${entry}")
 endif()
-foreach(field IN ITEMS "Package: tessarin" "Version: 1.0.2" "Section: science" "libqt6widgets6" "Depends: fonts-noto-cjk | ")
+foreach(field IN ITEMS "Package: tessarin" "Version: 1.0.2" "Section: science" "libqt6widgets6" "Depends: fonts-noto-cjk | "
+    "Recommends: fonts-liberation2")
   string(FIND "${control}" "${field}" found)
   if(found EQUAL -1)
     message(FATAL_ERROR "the package control lacks ${field}:\n${control}")
+  endif()
+endforeach()
+# A software centre names the program as its menu does, and lists the release packaged.
+file(READ "${SCRATCH}/root/usr/share/metainfo/org.example.tessarin.metainfo.xml" metainfo)
+string(REGEX MATCH "Version: ([^\n]+)" version "${control}")
+foreach(text IN ITEMS "<name>Kavrento</name>" "<name xml:lang=\"zh_CN\">公法线长度计算</name>"
+    "<release version=\"${CMAKE_MATCH_1}\"")
+  string(FIND "${metainfo}" "${text}" found)
+  if(found EQUAL -1)
+    message(FATAL_ERROR "the metainfo lacks ${text}")
   endif()
 endforeach()
 # Debian's own checks, each with nothing left to say.
@@ -78,8 +89,8 @@ clean_run("desktop-file-validate" desktop-file-validate "${entry_file}")
 if(NOT out STREQUAL "")
   message(FATAL_ERROR "desktop-file-validate has something to say:\n${out}")
 endif()
-clean_run("appstreamcli validate" appstreamcli validate --no-net --pedantic
-  "${SCRATCH}/root/usr/share/metainfo/org.example.tessarin.metainfo.xml")
+# The metainfo checked as installed: its launchable is a desktop entry beside it.
+clean_run("appstreamcli validate-tree" appstreamcli validate-tree --no-net --pedantic "${SCRATCH}/root")
 # Every remark counts, the informational and pedantic ones too.
 string(REGEX MATCHALL "(^|\n)[A-Z]: [^\n]*" remarks "${out}")
 if(remarks)

@@ -105,6 +105,7 @@ private slots:
             QTRY_VERIFY((frame(about).center() - frame(main.get()).center()).manhattanLength() <= 2);
         });
         QVERIFY(ran);
+        QCOMPARE(frame(main.get()).topLeft(), QPoint(40, 300));  // where the user put it
     }
 
     void fixedFrameAndEtchedSeparator() {
@@ -115,6 +116,9 @@ private slots:
         QVERIFY(about.windowFlags() & Qt::WindowCloseButtonHint);
         QCOMPARE(about.Picture1->pixmap().size(), QSize(350, 120));
         QCOMPARE(about.Picture1->contentsRect().size(), QSize(350, 120));
+        const QImage picture = about.Picture1->grab().toImage();  // sunk: dark at the top, light at the bottom
+        const auto lightness = [&](int y) { return picture.pixelColor(picture.width() / 2, y).lightness(); };
+        QVERIFY(lightness(0) < lightness(picture.height() - 1));
         // The etched separator as drawn across the window, at any scale: over logical row 243
         // grey, over rows 244 and 245 white, the face above and below; whole device rows each.
         const QImage drawn = about.grab().toImage();

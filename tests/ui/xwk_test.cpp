@@ -52,7 +52,7 @@ private slots:
         QCOMPARE(w->size(), QSize(528, 385));
         QCOMPARE(w->minimumSize(), w->maximumSize());
         QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
-        QVERIFY(w->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(w->windowFlags() & Qt::WindowMinimizeButtonHint && w->windowFlags() & Qt::WindowCloseButtonHint);
         for (QPushButton* b : {w->Command1, w->Command2, w->Command3, w->Command4}) QVERIFY(!b->isDefault());
         QCOMPARE(w->Frame2->palette().color(QPalette::WindowText), QColor(0, 128, 0));
     }
@@ -97,6 +97,7 @@ private slots:
             {"Enter on Calculate calculates once", Qt::Key_Return, "Command1", "Command2", "3"},
             {"Enter on Reset resets once", Qt::Key_Return, "Command2", "Combo1", ""},
             {"space on Reset resets once", Qt::Key_Space, "Command2", "Combo1", ""},
+            {"Enter in the angle box walks one step", Qt::Key_Return, "Combo2", "Text1", ""},
             {"Enter in the teeth box walks one step", Qt::Key_Return, "Text1", "Text4", ""},
             {"space on the switch turns it on once, types nothing", Qt::Key_Space, "Check1", "Text5", ""},
             {"Enter on the switch does nothing", Qt::Key_Return, "Check1", "Check1", ""},
@@ -116,13 +117,20 @@ private slots:
             const QString text = row.key == Qt::Key_Space ? " " : row.key == Qt::Key_Escape ? "\x1b" : "\r";
             const Qt::KeyboardModifiers modifiers = row.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
             const auto target = [&] { return QApplication::focusWidget() ? QApplication::focusWidget() : w.get(); };
+            struct : QObject {  // closed, not only hidden
+                int count = 0;
+                bool eventFilter(QObject*, QEvent* event) override {
+                    return count += event->type() == QEvent::Close, false;
+                }
+            } closed;
+            w->installEventFilter(&closed);
             if (row.pressed) QTest::simulateEvent(start, true, row.key, modifiers, text, false);
             for (int repeat = 0; repeat < 8; ++repeat) {
                 if (row.pressed || repeat > 0) QTest::simulateEvent(target(), false, row.key, modifiers, text, true);
                 QTest::simulateEvent(target(), true, row.key, modifiers, text, true);
             }
             if (row.pressed) QTest::simulateEvent(target(), false, row.key, modifiers, text, false);
-            QVERIFY2(w->isVisible() == bool(row.focusAfter), row.name);
+            QVERIFY2(closed.count == (row.focusAfter ? 0 : 1) && w->isVisible() == bool(row.focusAfter), row.name);
             if (!row.focusAfter) continue;
             QVERIFY2(Focus()->objectName() == row.focusAfter, row.name);
             QVERIFY2(w->Text2->text() == row.count, row.name);
@@ -206,8 +214,9 @@ private slots:
             {"Combo1", nullptr, Qt::Key_F4, 0, {Qt::Key_Return}, "1 "},
             {"Combo2", nullptr, Qt::Key_F4, 3, {Qt::Key_Enter}, "20"},
             {"Combo2", nullptr, Qt::Key_Down, 3, {Qt::Key_Down, Qt::Key_Return}, "22.5"},
-            {"Combo1", "2", Qt::Key_F4, 4, {Qt::Key_Escape}, "2"},
+            {"Combo1", "9", Qt::Key_F4, 15, {Qt::Key_Escape}, "9"},
             {"Combo1", "2.4", Qt::Key_F4, -1, {Qt::Key_Return}, "2.4"},
+            {"Combo2", "21", Qt::Key_F4, -1, {Qt::Key_Enter}, "21"},
             {"Combo1", "２．５", Qt::Key_F4, 6, {Qt::Key_Escape}, "２．５"},
             {"Combo2", "21", Qt::Key_Down, -1, {Qt::Key_Escape}, "21"},
         };
@@ -222,6 +231,8 @@ private slots:
             QVERIFY2(list && box->view()->isVisible(), qPrintable(row));
             QVERIFY2(box->view()->currentIndex().row() == c.highlighted, qPrintable(row));
             QVERIFY2(box->view()->selectionModel()->hasSelection() == (c.highlighted >= 0), qPrintable(row));
+            const QRect item = box->view()->visualRect(box->view()->currentIndex());
+            QVERIFY2(c.highlighted < 0 || box->view()->viewport()->rect().contains(item), qPrintable(row));
             for (Qt::Key key : c.keys) QTest::keyClick(list->windowHandle(), key);
             QVERIFY2(!QApplication::activePopupWidget(), qPrintable(row));
             QVERIFY2(w->focusWidget() == box, qPrintable(row));
@@ -251,6 +262,12 @@ private slots:
         QTest::keyClick(w->Check1, Qt::Key_Space);
         QVERIFY(!w->Text5->isEnabled());
         QCOMPARE(w->Text5->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Button));
+        {  // and after a theme switch, the new face
+            const auto restore = qScopeGuard([] { QApplication::setPalette(QPalette()); });
+            QApplication::setPalette(QPalette(QColor(49, 54, 59)));
+            QCoreApplication::processEvents();
+            QCOMPARE(w->Text5->palette().color(QPalette::Base), QColor(49, 54, 59));
+        }
         QCOMPARE(w->Text5->text(), QString("２"));
         QCOMPARE(Focus(), w->Check1);
         w->Command1_Click();
@@ -306,6 +323,7 @@ private slots:
         w->Command1_Click();
         QVERIFY(watch.seen);
         QCOMPARE(watch.title, QString("Kavrento"));
+        QCOMPARE(watch.parent, w.get());  // over the window, not a window of its own
         QCOMPARE(watch.text, QString("数值超出范围，无法计算。"));
         QCOMPARE(watch.icon, QMessageBox::Warning);
         QCOMPARE(watch.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
