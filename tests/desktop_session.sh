@@ -5,7 +5,8 @@
 #   desktop_session.sh start SCRATCH   the display's name goes to SCRATCH/display
 #   desktop_session.sh stop SCRATCH
 #   desktop_session.sh run SCRATCH PROGRAM [ARGUMENTS...]   on that display
-# The screen is 1280 x 800 pixels, or TESSARIN_SCREEN_SIZE (e.g. 1920x1080).
+# The screen is 1280 x 800 pixels, or TESSARIN_SCREEN_SIZE (e.g. 1920x1080),
+# of which the bottom 48 are kept free, as for a taskbar.
 set -eu
 action=$1
 scratch=$2
@@ -38,7 +39,15 @@ read -r display <"$fifo"
 rm -f "$fifo"
 DISPLAY=":$display"
 export DISPLAY
-openbox >"$scratch/wm.log" 2>&1 </dev/null &
+# Like a taskbar, a strip at the bottom is kept free: windows are placed on
+# the free area, not on the whole screen.
+cat >"$scratch/openbox.xml" <<'EOF'
+<?xml version="1.0"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <margins><top>0</top><bottom>48</bottom><left>0</left><right>0</right></margins>
+</openbox_config>
+EOF
+openbox --config-file "$scratch/openbox.xml" >"$scratch/wm.log" 2>&1 </dev/null &
 echo $! >"$scratch/wm.pid"
 # The window manager is ready once it has announced itself on the screen.
 tries=0

@@ -232,6 +232,19 @@ private slots:
         QCOMPARE(labels.first()->text(QAccessible::Name), QString::fromUtf8(row->name));
     }
 
+    // Every label's text stands level with the text of the box it names: the labels
+    // all as high against their boxes, within a few pixels that faces differ by.
+    void labelsLevelWithTheirBoxes() {
+        QList<int> below;
+        for (QLabel* label : main->findChildren<QLabel*>()) {
+            QRect ink;
+            if (label->buddy() && TextInkFits(label, &ink))
+                below << label->y() + ink.center().y() - label->buddy()->geometry().center().y();
+        }
+        std::sort(below.begin(), below.end());
+        QVERIFY2(below.size() == 6 && below.last() - below.first() <= 3, qPrintable(QDebug::toString(below)));
+    }
+
     // The table has a row for each control a user can Tab to, naming it for readers.
     void everyFocusableControlHasARow() {
         for (QWidget* control : main->findChildren<QWidget*>()) {

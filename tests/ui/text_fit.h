@@ -16,7 +16,8 @@
 // canvas: its ink lies inside the label's contents, and for rich text (lines
 // closed up to fit) each line apart from the next. Judged by the ink rather
 // than the layout's line height, which a fallback face may overrun by design.
-inline bool TextInkFits(const QLabel* label) {
+// The ink's bounds, in the label's own coordinates, go to `inkBounds`.
+inline bool TextInkFits(const QLabel* label, QRect* inkBounds = nullptr) {
     constexpr int margin = 40;
     const QRect box = label->contentsRect().translated(margin, margin);
     QImage image(label->size() + QSize(2 * margin, 2 * margin), QImage::Format_ARGB32);
@@ -50,6 +51,7 @@ inline bool TextInkFits(const QLabel* label) {
             // a reader could see, so a clip there cuts nothing.
             if (qAlpha(image.pixel(x, y)) < 8) continue;
             if (!box.contains(x, y)) return false;
+            if (inkBounds) *inkBounds |= QRect(x - margin, y - margin, 1, 1);
             ink = true;
         }
         lines += ink && !inkAbove;
