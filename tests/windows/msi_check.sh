@@ -40,7 +40,8 @@ shortcuts() {
 windows_msi="Z:$(echo "$msi" | tr / '\\')"
 sh "$here/msiexec.sh" "$scratch" "$work/install.log" /i "$windows_msi" /qn
 for file in Tessarin.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
-    libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll NOTICE.txt licenses/README.txt licenses/qt/LGPL-3.0-only.txt; do
+    libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll NOTICE.txt licenses/README.txt licenses/qt/LGPL-3.0-only.txt \
+    licenses/mingw-w64/gcc-runtime.txt licenses/mingw-w64/mingw-w64.txt; do
   check "installed: Program Files\\Tessarin\\$file" "[ -f '$program_files/$file' ]"
 done
 check "installed: Program Files\\Tessarin\\styles, the Windows style" "ls '$program_files'/styles/q*windows*style.dll >/dev/null 2>&1"
@@ -50,8 +51,8 @@ check "the uninstall entry" "grep -q 'DisplayName.*$product' '$work/uninstall.tx
 check "the uninstall entry offers neither Modify nor Repair" \
   "grep -q 'NoModify.*0x1' '$work/uninstall.txt' && grep -q 'NoRepair.*0x1' '$work/uninstall.txt'"
 
-check "the installed program starts and ends by Esc" \
-  "sh '$here/startup_check.sh' '$scratch' '$program_files/Tessarin.exe' >'$work/startup.log' 2>&1"
+check "the program starts from its Start-menu shortcut and ends by Esc" \
+  "sh '$here/startup_check.sh' '$scratch' \"\$(shortcuts)\" >'$work/startup.log' 2>&1"
 
 sh "$here/msiexec.sh" "$scratch" "$work/uninstall.log" /x "$windows_msi" /qn
 check "uninstalled: no program folder" "[ ! -e '$program_files' ]"

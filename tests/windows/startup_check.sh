@@ -1,7 +1,8 @@
 #!/bin/sh
 # The program as a user starts it: Tessarin.exe maps its main window, titled
-# "Kavrento", within a few seconds, and Esc ends it with exit code 0.
-#   startup_check.sh SCRATCH PROGRAM.exe
+# "Kavrento", within a few seconds, and Esc ends it with exit code 0. Given a
+# shortcut, the program is started through it, as from the Start menu.
+#   startup_check.sh SCRATCH PROGRAM.exe|SHORTCUT.lnk
 set -eu
 scratch=$1
 program=$2
@@ -10,7 +11,11 @@ limit_ms=${TESSARIN_STARTUP_LIMIT_MS:-10000}
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 start=$(now_ms)
-/usr/lib/wine/wine64 "$program" >"$scratch/startup.log" 2>&1 &
+case "$program" in
+  *.lnk) set -- start /wait /unix "$program" ;;
+  *) set -- "$program" ;;
+esac
+/usr/lib/wine/wine64 "$@" >"$scratch/startup.log" 2>&1 &
 pid=$!
 
 # xdotool's own --sync polls only twice a second; this polls every 50 ms.
