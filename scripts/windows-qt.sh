@@ -89,7 +89,23 @@ if [ "${1:-}" = "--prefix" ]; then
   exit 0
 fi
 
+# What the cached Qt was built from, kept beside its licence texts, which ship
+# with the program, so that the notice can say it: the options, the toolchain
+# and the patches (all part of the cache key, so true of the cached build),
+# and the compiler's Debian version, noted when the build was made.
+write_build_facts() {
+  facts=$prefix/licenses/build
+  mkdir -p "$facts"
+  printf '%s' "$options" | sed '/^$/d' >"$facts/options.txt"
+  printf '%s\n' "$toolchain_text" >"$facts/toolchain.cmake"
+  rm -f "$facts"/*.patch
+  for p in $patches; do cp "$p" "$facts/"; done
+  [ -f "$facts/compiler-version" ] ||
+    dpkg-query -W -f='${Version}\n' g++-mingw-w64-x86-64-posix >"$facts/compiler-version"
+}
+
 if [ -f "$prefix/.complete" ]; then
+  write_build_facts
   echo "Qt for Windows: cached in $prefix" >&2
   echo "$prefix"
   exit 0
@@ -190,6 +206,7 @@ mkdir -p "$prefix/licenses/3rdparty"
 cp "$src"/LICENSES/* "$prefix/licenses/"
 cp "$src/debian/copyright" "$prefix/licenses/debian-copyright"
 echo "$qt_version" > "$prefix/licenses/debian-source-version"
+write_build_facts
 find "$src/src" -name qt_attribution.json | while read -r attribution; do
   dir=$(dirname "$attribution")
   name=$(echo "${dir#"$src"/src/}" | tr '/' '-')
