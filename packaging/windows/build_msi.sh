@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds the MSI from the program folder and the configured WiX source.
-#   build_msi.sh FOLDER PRODUCT.wxs OUT.msi MENU_NAME DOWNGRADE_MESSAGE ICON
+#   build_msi.sh FOLDER PRODUCT.wxs OUT.msi MENU_NAME DOWNGRADE_MESSAGE ICON OLD_WINDOWS_MESSAGE
 set -eu
 folder=$1
 wxs=$2
@@ -8,6 +8,7 @@ msi=$3
 menu_name=$4
 downgrade_message=$5
 icon=$6
+old_windows_message=$7
 work="$msi.work"
 rm -rf "$work" "$msi"
 mkdir -p "$work"
@@ -24,13 +25,15 @@ rm -f "$(dirname "$folder")/Tessarin-installer.ico"
 
 # wixl leaves the database without a code page and drops every non-ASCII
 # text; set the Simplified-Chinese code page first, then the shortcut's name
-# and the message that refuses to put an older version over a newer one.
+# the message that refuses to put an older version over a newer one, and the
+# one that refuses a Windows too old for the program.
 printf '\r\n\r\n936\t_ForceCodepage\r\n' >"$work/_ForceCodepage.idt"
 msibuild "$msi" -i "$work/_ForceCodepage.idt"
 # msitools takes and gives texts in UTF-8 and stores them in the database's
 # code page.
 msibuild "$msi" -q "UPDATE \`Shortcut\` SET \`Name\`='TESSAR~1|$menu_name' WHERE \`Shortcut\`='ProgramShortcut'"
 msibuild "$msi" -q "UPDATE \`LaunchCondition\` SET \`Description\`='$downgrade_message' WHERE \`Condition\`='NOT WIX_DOWNGRADE_DETECTED'"
+msibuild "$msi" -q "UPDATE \`LaunchCondition\` SET \`Description\`='$old_windows_message' WHERE \`Description\`='(old Windows: written by build_msi.sh)'"
 
 # Read back, never trusted from the source.
 msiinfo export "$msi" Shortcut >"$work/Shortcut.idt"
@@ -41,6 +44,10 @@ if ! grep -q "TESSAR~1|$menu_name" "$work/Shortcut.idt"; then
 fi
 if ! grep -qF "NOT WIX_DOWNGRADE_DETECTED	$downgrade_message" "$work/LaunchCondition.idt"; then
   echo "the message that refuses an older version did not reach the MSI"
+  exit 1
+fi
+if ! grep -qF "	$old_windows_message" "$work/LaunchCondition.idt"; then
+  echo "the message that refuses an older Windows did not reach the MSI"
   exit 1
 fi
 rm -rf "$work"

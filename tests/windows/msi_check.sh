@@ -1,10 +1,11 @@
 #!/bin/sh
 # The installer under Wine, as an administrator runs it on a workshop PC:
-# it installs per machine, the program starts from where it was installed,
-# and uninstalling leaves nothing behind.
-#   msi_check.sh SCRATCH Tessarin-<version>-x64.msi VERSION MAKER PRODUCT MENU_NAME
+# it refuses a Windows that Qt 6 does not run on, it installs per machine,
+# the program starts from where it was installed, and uninstalling leaves
+# nothing behind.
+#   msi_check.sh SCRATCH Tessarin-<version>-x64.msi VERSION MAKER PRODUCT MENU_NAME message_box_reader.exe
 set -eu
-scratch=$1 msi=$2 version=$3 maker=$4 product=$5 menu_name=$6
+scratch=$1 msi=$2 version=$3 maker=$4 product=$5 menu_name=$6 reader=$7
 # Written out here, not taken from the build: every installed copy knows the
 # program by this code, and a new version with another one would be
 # installed beside it instead of replacing it.
@@ -38,6 +39,23 @@ shortcuts() {
 }
 
 windows_msi="Z:$(echo "$msi" | tr / '\\')"
+# Windows as old as Qt 6 allows, version 1809 (build 17763), and one build
+# older, which the installer refuses with the basic interface a user gets by
+# double-clicking. The prefix's own build is put back at the end.
+build_key='HKLM\Software\Microsoft\Windows NT\CurrentVersion'
+windows_build() { "$wine" reg add "$build_key" /v CurrentBuildNumber /d "$1" /f >/dev/null 2>&1 && /usr/lib/wine/wineserver64 -w; }
+own_build=$("$wine" reg query "$build_key" /v CurrentBuildNumber | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+trap 'windows_build "$own_build"' EXIT
+windows_build 17762
+"$wine" "$reader" "Z:$(echo "$work/message.txt" | tr / '\\')" &
+reader_pid=$!
+status=0
+sh "$here/msiexec.sh" "$scratch" "$work/old-windows.log" --may-fail /i "$windows_msi" /qb || status=$?
+wait "$reader_pid" || true
+check "refused on Windows build 17762, nothing installed" "[ $status -ne 0 ] && [ ! -e '$program_files' ]"
+check "with a message in Chinese" "grep -qF '$product 需要 Windows 10 版本 1809 或更高版本' '$work/message.txt'"
+windows_build 17763
+
 sh "$here/msiexec.sh" "$scratch" "$work/install.log" /i "$windows_msi" /qn
 for file in Tessarin.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
     libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll NOTICE.txt licenses/README.txt licenses/qt/LGPL-3.0-only.txt \
