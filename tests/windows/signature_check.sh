@@ -17,6 +17,8 @@ unzip -p "$old"/Tessarin-*-x64.zip Tessarin/Tessarin.exe >"$work/zipped-Tessarin
 check "signed: Tessarin.exe in the program folder" "verify '$old/Tessarin/Tessarin.exe'"
 check "signed: Tessarin.exe in the .zip" "verify '$work/zipped-Tessarin.exe'"
 check "signed: the MSI" "verify $old/Tessarin-*-x64.msi"
+check "SHA256SUMS holds the signed .zip and MSI" \
+  "(cd '$old' && [ \"\$(wc -l <SHA256SUMS)\" -eq 2 ] && sha256sum --check --strict SHA256SUMS)"
 check "the build with a certificate says it signs" "grep -q 'Windows program: signed with ' '$old/build.log'"
 check "the build without one says once that it is unsigned" "[ \"\$(grep -c unsigned '$new/build.log')\" -eq 1 ]"
 check "and its Tessarin.exe and MSI are unsigned" "! verify '$new/Tessarin/Tessarin.exe' && ! verify $new/Tessarin-*-x64.msi"

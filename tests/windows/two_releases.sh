@@ -3,7 +3,8 @@
 # release is made: the version as it stands, signed with a throwaway
 # code-signing certificate made here, then, after only the revision in
 # resources/app_identity.h is raised by one, unsigned. Each build's program
-# folder, .zip, MSI, version and output are kept in WORK/old and WORK/new.
+# folder, .zip, MSI, checksums, version and output are kept in WORK/old and
+# WORK/new.
 #   two_releases.sh SOURCE WORK      (TESSARIN_QT_WINDOWS: Qt for Windows)
 set -eu
 source=$1 work=$2
@@ -38,7 +39,8 @@ release() {
   version=$(number MAJOR).$(number MINOR).$(number REVISION)
   echo "$version" >"$work/$name/version"
   built=$work/src/build/windows
-  cp -R "$built/Tessarin" "$built/Tessarin-$version-x64.zip" "$built/Tessarin-$version-x64.msi" "$work/$name/"
+  cp -R "$built/Tessarin" "$built/Tessarin-$version-x64.zip" "$built/Tessarin-$version-x64.msi" "$built/SHA256SUMS" \
+    "$work/$name/"
   echo "$name release: $version, $(du -sk "$work/$name/Tessarin-$version-x64.msi" | cut -f1) KiB MSI"
 }
 
