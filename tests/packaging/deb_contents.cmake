@@ -2,7 +2,7 @@
 # the program, its desktop entry, metainfo, manual and icons land where a
 # desktop finds them, and that Debian's own tools find nothing to say:
 # lintian, appstreamcli and desktop-file-validate.
-#   -DCPACK=... -DCONFIG=<CPackConfig.cmake> -DSCRATCH=<folder>
+#   -DCPACK=... -DCONFIG=<CPackConfig.cmake> -DVERSION=<version> -DSCRATCH=<folder>
 file(REMOVE_RECURSE "${SCRATCH}")
 file(MAKE_DIRECTORY "${SCRATCH}/root")
 execute_process(COMMAND "${CPACK}" --config "${CONFIG}" -B "${SCRATCH}" RESULT_VARIABLE packed)
@@ -60,7 +60,7 @@ StartupWMClass=Tessarin
 if(NOT entry STREQUAL expected_entry)
   message(FATAL_ERROR "the desktop entry differs.\nexpected:\n${expected_entry}\ninstalled:\n${entry}")
 endif()
-foreach(field IN ITEMS "Package: tessarin" "Version: 1.0.2" "Section: science" "libqt6widgets6" "Depends: fonts-noto-cjk | "
+foreach(field IN ITEMS "Package: tessarin" "Version: ${VERSION}" "Section: science" "libqt6widgets6" "Depends: fonts-noto-cjk | "
     "Recommends: fonts-liberation2")
   string(FIND "${control}" "${field}" found)
   if(found EQUAL -1)
@@ -69,9 +69,8 @@ foreach(field IN ITEMS "Package: tessarin" "Version: 1.0.2" "Section: science" "
 endforeach()
 # A software centre names the program as its menu does, and lists the release packaged.
 file(READ "${SCRATCH}/root/usr/share/metainfo/org.example.tessarin.metainfo.xml" metainfo)
-string(REGEX MATCH "Version: ([^\n]+)" version "${control}")
 foreach(text IN ITEMS "<name>Kavrento</name>" "<name xml:lang=\"zh_CN\">公法线长度计算</name>"
-    "<release version=\"${CMAKE_MATCH_1}\"")
+    "<release version=\"${VERSION}\"")
   string(FIND "${metainfo}" "${text}" found)
   if(found EQUAL -1)
     message(FATAL_ERROR "the metainfo lacks ${text}")

@@ -1,9 +1,21 @@
 # Reads a compiled version record back with the Windows resource compiler
 # and checks every field; given the resource script, compiles it first and
 # also checks the icon group.
-#   -DWINDRES=... -DRC=<configured Tessarin.rc> -DSCRATCH=<folder>
-#   -DWINDRES=... -DRES=<compiled resources>     -DSCRATCH=<folder>
+#   -DWINDRES=... -DRC=<configured Tessarin.rc> -DVERSION=<major.minor.revision> -DSCRATCH=<folder>
+#   -DWINDRES=... -DRES=<compiled resources>     -DVERSION=<major.minor.revision> -DSCRATCH=<folder>
 file(MAKE_DIRECTORY "${SCRATCH}")
+# The version as the record writes it: numbers apart, and as text with the
+# minor number in two digits and the revision in four, "1.00.0002" for 1.0.2.
+string(REPLACE "." ";" numbers "${VERSION}")
+list(GET numbers 0 major)
+list(GET numbers 1 minor)
+list(GET numbers 2 revision)
+math(EXPR minor_digits "100 + ${minor}")
+math(EXPR revision_digits "10000 + ${revision}")
+string(SUBSTRING "${minor_digits}" 1 2 minor_digits)
+string(SUBSTRING "${revision_digits}" 1 4 revision_digits)
+set(numbers "${major}, ${minor}, 0, ${revision}")
+set(text "${major}.${minor_digits}.${revision_digits}")
 if(RC)
   set(RES "${SCRATCH}/Tessarin.res")
   execute_process(
@@ -22,9 +34,9 @@ endif()
 file(READ "${SCRATCH}/readback.rc" record)
 
 # The whole version record, every field of it, exactly as read back.
-set(expected_record [=[1 VERSIONINFO
- FILEVERSION 1, 0, 0, 2
- PRODUCTVERSION 1, 0, 0, 2
+string(CONFIGURE [=[1 VERSIONINFO
+ FILEVERSION @numbers@
+ PRODUCTVERSION @numbers@
  FILEFLAGSMASK 0x3f
  FILEOS 0x40004
  FILETYPE 0x1
@@ -35,11 +47,11 @@ BEGIN
     BEGIN
       VALUE "CompanyName", "Tessarin Gear Tools"
       VALUE "FileDescription", "Movelant"
-      VALUE "FileVersion", "1.00.0002"
+      VALUE "FileVersion", "@text@"
       VALUE "InternalName", "Tessarin"
       VALUE "OriginalFilename", "Tessarin.exe"
       VALUE "ProductName", "Kavrento"
-      VALUE "ProductVersion", "1.00.0002"
+      VALUE "ProductVersion", "@text@"
     END
   END
   BLOCK "VarFileInfo"
@@ -47,7 +59,7 @@ BEGIN
     VALUE "Translation", 0x804, 1200
   END
 END
-]=])
+]=] expected_record @ONLY)
 string(FIND "${record}" "1 VERSIONINFO" at)
 if(at EQUAL -1)
   message(FATAL_ERROR "the compiled file has no version record:\n${record}")

@@ -72,7 +72,7 @@ const Row kRows[] = {
     {"XWKfrmAbout", "关于 Movelant", "9"},
     {"Picture1", "", "9", A::Graphic, "公法线长度测量示意图", "卡尺跨 3 个齿测量 24 齿齿轮的公法线长度 Wk"},
     {"lblTitle", "Movelant", "9"},
-    {"lblVersion", "版本 1.0.2", "9"},
+    {"lblVersion", "版本 " TESSARIN_VERSION, "9"},  // "版本 1.0.2" for 1.0.2
     {"lblDescription", "计算变位直齿轮的跨测齿数 k 和公法线长度 Wk。\n联系：Tessarin Gear Tools", "9"},
     {"lblDisclaimer", "本程序的结果仅供齿轮检验参考，用于生产前请自行核对。\nTessarin Gear Tools 版权所有", "9"},
     {"cmdOK", "确定", "9", A::Button, "确定", "", QtText("回车", "Enter")},

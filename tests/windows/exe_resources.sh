@@ -4,11 +4,12 @@
 #   - the icon is resources/Tessarin.ico, its six images in their order;
 #   - the version record, read back by the resource compiler, is exactly
 #     the expected one (tests/packaging/version_record.cmake).
-#   exe_resources.sh PROGRAM.exe ICO SCRATCH
+#   exe_resources.sh PROGRAM.exe ICO SCRATCH VERSION
 set -eu
 program=$1
 ico=$2
 scratch=$3
+version=$4
 here=$(dirname "$0")
 rm -rf "$scratch"
 mkdir -p "$scratch"
@@ -34,5 +35,5 @@ data=$(stat -c %s "$scratch/version.bin")
   le32 "$data"; le32 32; printf '\377\377\020\000\377\377\001\000'; le32 0; printf '\000\000\004\010'; le32 0; le32 0
   cat "$scratch/version.bin"
 } >"$scratch/version.res"
-cmake -DWINDRES=x86_64-w64-mingw32-windres -DRES="$scratch/version.res" -DSCRATCH="$scratch" \
+cmake -DWINDRES=x86_64-w64-mingw32-windres -DRES="$scratch/version.res" -DVERSION="$version" -DSCRATCH="$scratch" \
   -P "$here/../packaging/version_record.cmake"
