@@ -47,8 +47,10 @@ replacements='HKCU\Software\Wine\Fonts\Replacements'
 "$wine" reg add "$replacements" /v SimSun /d "Noto Serif CJK SC" /f >>"$scratch/wineboot.log" 2>&1
 "$wine" reg add "$replacements" /v "Times New Roman" /d "Liberation Serif" /f >>"$scratch/wineboot.log" 2>&1
 # Windows 11, which most users now have and on which Qt 6.7 and later change
-# their default style; a Wine that does not know it keeps its own default.
-"$wine" reg add 'HKCU\Software\Wine' /v Version /d win11 /f >>"$scratch/wineboot.log" 2>&1
+# their default style, or Windows 10 where Wine does not know 11 (Wine 8's
+# own default is Windows 7): both what programs are told and what the
+# registry says, which the installer reads.
+"$wine" winecfg -v win11 >>"$scratch/wineboot.log" 2>&1 || "$wine" winecfg -v win10 >>"$scratch/wineboot.log" 2>&1
 if [ -n "${TESSARIN_WINE_DPI:-}" ]; then
   "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$TESSARIN_WINE_DPI" /f \
     >>"$scratch/wineboot.log" 2>&1
