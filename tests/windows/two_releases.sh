@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the Windows program twice from a scratch copy of the sources, as a
 # release is made: the version as it stands, signed with a throwaway
-# code-signing certificate made here, then, after only the revision in
+# code-signing certificate made here and timestamped by a timestamp server of
+# the test's own (WORK/timestamps), then, after only the revision in
 # resources/app_identity.h is raised by one, unsigned. Each build's program
 # folder, .zip, MSI, checksums, version and output are kept in WORK/old and
 # WORK/new.
@@ -44,7 +45,11 @@ release() {
   echo "$name release: $version, $(du -sk "$work/$name/Tessarin-$version-x64.msi" | cut -f1) KiB MSI"
 }
 
-release old -DTESSARIN_SIGN_PFX="$cert/certificate.pfx" -DTESSARIN_SIGN_PASSWORD_FILE="$cert/password.txt"
+here=$(dirname "$0")
+sh "$here/timestamp_server.sh" start "$work/timestamps"
+trap 'sh "$here/timestamp_server.sh" stop "$work/timestamps"' EXIT
+release old -DTESSARIN_SIGN_PFX="$cert/certificate.pfx" -DTESSARIN_SIGN_PASSWORD_FILE="$cert/password.txt" \
+  -DTESSARIN_SIGN_TIMESTAMP_URL="$(cat "$work/timestamps/url")"
 revision=$(number REVISION)
 sed -i "s/^#define APP_VERSION_REVISION $revision\$/#define APP_VERSION_REVISION $((revision + 1))/" "$header"
-release new -DTESSARIN_SIGN_PFX= -DTESSARIN_SIGN_PASSWORD_FILE=
+release new -DTESSARIN_SIGN_PFX= -DTESSARIN_SIGN_PASSWORD_FILE= -DTESSARIN_SIGN_TIMESTAMP_URL=
