@@ -40,7 +40,12 @@ public:
         fs::create_directories(dir_);
     }
     ~Scratch() { fs::remove_all(dir_); }
-    std::string Dir() const { return dir_.string(); }
+    // Fills in "{dir}" in a value's text.
+    std::string Fill(std::string text) const {
+        for (auto at = text.find("{dir}"); at != std::string::npos; at = text.find("{dir}"))
+            text.replace(at, 5, dir_.string());
+        return text;
+    }
 
     // A program at `relative` that appends its own path to the marker.
     void Program(const std::string& relative) const {
@@ -64,13 +69,6 @@ public:
 private:
     fs::path dir_;
 };
-
-// Fills in "{dir}" in a value's text.
-std::string Fill(std::string text, const Scratch& scratch) {
-    for (auto at = text.find("{dir}"); at != std::string::npos; at = text.find("{dir}"))
-        text.replace(at, 5, scratch.Dir());
-    return text;
-}
 
 struct SequenceCase {
     const char* name;
@@ -102,14 +100,14 @@ TEST(Launcher, Sequence) {
         Scratch local;
         for (const std::string& program : c.programs) local.Program(program);
         platform::RegistryTable filled;
-        if (c.first) filled.keys[kFirstKey]["PATH"] = {c.first->type, Fill(c.first->data, local)};
-        if (c.second) filled.keys[kSecondKey]["MSINFO"] = {c.second->type, Fill(c.second->data, local)};
+        if (c.first) filled.keys[kFirstKey]["PATH"] = {c.first->type, local.Fill(c.first->data)};
+        if (c.second) filled.keys[kSecondKey]["MSINFO"] = {c.second->type, local.Fill(c.second->data)};
         platform::InstallRegistryTable(&filled);
 
         std::vector<std::string> messages;
         sysinfo::StartSysInfo("Movelant", [&](auto& text, auto& title) { messages.push_back(title + ": " + text); });
         const bool expectStart = *c.started != '\0';
-        EXPECT_EQ(local.Started(expectStart), Fill(c.started, local));
+        EXPECT_EQ(local.Started(expectStart), local.Fill(c.started));
         EXPECT_EQ(messages, std::vector<std::string>(expectStart ? 0 : 1, "Movelant: 此时系统信息不可用"));
         EXPECT_EQ(filled.queried, c.queried);
         EXPECT_EQ(filled.openKeys, 0) << "a key was left open";

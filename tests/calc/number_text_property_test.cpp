@@ -6,7 +6,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <optional>
 #include <random>
@@ -29,9 +28,7 @@ double Draw(std::mt19937_64& rng) {
     switch (rng() % 5) {
         case 0:
             for (;;) {
-                const std::uint64_t bits = rng();
-                double v;
-                std::memcpy(&v, &bits, sizeof v);
+                const double v = std::bit_cast<double>(rng());
                 if (std::isfinite(v)) return v;
             }
         case 1:
@@ -138,9 +135,10 @@ TEST(NumberTextProperty, EveryDrawnDouble) {
             }
             shortest = wide;
         }
-        const std::optional<double> exact = calc::ReadNumber(shortest);
-        ASSERT_TRUE(exact.has_value()) << shortest;
-        ASSERT_EQ(std::bit_cast<std::uint64_t>(*exact), std::bit_cast<std::uint64_t>(v)) << shortest;
+        // A range fault reads as NaN, which v never is.
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(calc::ReadNumber(shortest).value_or(NAN)),
+                  std::bit_cast<std::uint64_t>(v))
+            << shortest;
 
         // The written text: 15 significant digits at most, the exponent form exactly where due,
         // and within half a unit of its 15th digit.
@@ -158,10 +156,8 @@ TEST(NumberTextProperty, EveryDrawnDouble) {
         const double mag = std::fabs(*back);
         ASSERT_EQ(e != std::string::npos, mag >= 1e15 || (mag != 0 && mag < 1e-4)) << text;
         ASSERT_LE(SignificantDigits(mantissa), 15) << text;
-        if (mantissa.find('.') != std::string::npos) {
-            ASSERT_NE(mantissa.back(), '0') << text;
-        }
-        ASSERT_NE(mantissa.back(), '.') << text;
+        ASSERT_TRUE(mantissa.back() != '.' && (mantissa.find('.') == std::string::npos || mantissa.back() != '0'))
+            << text;
         if (v == 0) {
             ASSERT_EQ(text, "0");
             continue;
@@ -181,8 +177,7 @@ TEST(NumberTextProperty, EveryDrawnDouble) {
 
 // RoundedText against the plain way where the two ways part.
 TEST(NumberTextProperty, RoundedTextAtItsEdges) {
-    const double values[] = {0.0, -0.0, kInf, -kInf, NAN, DBL_MAX, 0x1p-1074, 1e15, -1e15, 0x1p53};
-    for (double v : values) {
+    for (double v : {0.0, -0.0, kInf, -kInf, double(NAN), DBL_MAX, 0x1p-1074, 1e15, -1e15, 0x1p53}) {
         for (int places = -1; places <= 6; ++places) ASSERT_TRUE(SameRoundedText(v, places));
     }
 }

@@ -111,31 +111,28 @@ TEST(ReadNumber, RangeEndsAndLongDigitStrings) {
 }
 
 TEST(NumberToText, Table) {
-    struct Case {
-        double value;
-        const char* sep;
-        const char* expected;
-    };
     const char* const kArabic = "\331\253";  // U+066B, two bytes in octal, which ends each escape at 3 digits
     // The written form itself; the drawn doubles check its digits and where the exponent form begins.
-    const Case cases[] = {{7.6604, ".", "7.6604"},
-                          {0.0, ".", "0"},
-                          {-0.0, ".", "0"},
-                          {123456789012344.5, ".", "123456789012344"},
-                          {123456789012345.5, ".", "123456789012346"},
-                          {1e15, ".", "1E+15"},
-                          {1e100, ".", "1E+100"},
-                          {1e-9, ".", "1E-09"},
-                          {kInf, ".", "inf"},
-                          {-kInf, ".", "-inf"},
-                          {kNaN, ".", "nan"},
-                          {7.6604, ",", "7,6604"},
-                          {2.5e-7, ",", "2,5E-07"},
-                          {7.6604, kArabic, "7\331\2536604"},
-                          {2.5e-7, kArabic, "2\331\2535E-07"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << std::hexfloat << c.value << " sep " << c.sep);
-        EXPECT_EQ(NumberToText(c.value, c.sep), c.expected);
+    const struct {
+        double value;
+        const char *sep, *expected;
+    } cases[] = {{7.6604, ".", "7.6604"},
+                 {0.0, ".", "0"},
+                 {-0.0, ".", "0"},
+                 {123456789012344.5, ".", "123456789012344"},
+                 {123456789012345.5, ".", "123456789012346"},
+                 {1e15, ".", "1E+15"},
+                 {1e100, ".", "1E+100"},
+                 {1e-9, ".", "1E-09"},
+                 {kInf, ".", "inf"},
+                 {-kInf, ".", "-inf"},
+                 {kNaN, ".", "nan"},
+                 {7.6604, ",", "7,6604"},
+                 {2.5e-7, ",", "2,5E-07"},
+                 {7.6604, kArabic, "7\331\2536604"},
+                 {2.5e-7, kArabic, "2\331\2535E-07"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(NumberToText(c.value, c.sep), c.expected) << std::hexfloat << c.value << " sep " << c.sep;
     }
 }
 

@@ -34,12 +34,10 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc != 3) return 2;
-    const QList<QImage> generated = Images(argv[1]);
-    const QList<QImage> committed = Images(argv[2]);
+    const QList<QImage> generated = Images(argv[1]), committed = Images(argv[2]);
     bool alike = !generated.isEmpty() && generated.size() == committed.size();
     for (qsizetype i = 0; alike && i < generated.size(); ++i) {
-        const QImage& a = generated[i];
-        const QImage& b = committed[i];
+        const QImage &a = generated[i], &b = committed[i];
         int slightly = 0, clearly = a.size() == b.size() ? 0 : 1;
         for (int y = 0; !clearly && y < a.height(); ++y) {
             for (int x = 0; x < a.width(); ++x) {
@@ -51,13 +49,11 @@ int main(int argc, char** argv) {
         // A few edge pixels, never a changed size, shape or colour.
         alike = clearly == 0 && slightly * 50 <= a.width() * a.height();
         if (!alike) {
-            std::printf("image %lld (%dx%d against %dx%d): %d pixels differ clearly, %d slightly\n",
-                        static_cast<long long>(i), a.width(), a.height(), b.width(), b.height(), clearly, slightly);
+            std::printf("image %d (%dx%d against %dx%d): %d pixels differ clearly, %d slightly\n", int(i), a.width(),
+                        a.height(), b.width(), b.height(), clearly, slightly);
         }
     }
-    if (generated.size() != committed.size()) {
-        std::printf("%lld images against %lld\n", static_cast<long long>(generated.size()),
-                    static_cast<long long>(committed.size()));
-    }
+    if (generated.size() != committed.size())
+        std::printf("%d images against %d\n", int(generated.size()), int(committed.size()));
     return alike ? 0 : 1;
 }
