@@ -10,7 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QStyle>
-#include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QtTest>
 #include <memory>
 #include <span>
@@ -87,9 +87,8 @@ QString Shown(QWidget* control) {
     if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text();
     if (auto* edit = qobject_cast<QLineEdit*>(control)) return edit->text();
     if (auto* label = qobject_cast<QLabel*>(control)) {
-        QTextDocument document;
-        document.setHtml(label->text());
-        return label->textFormat() == Qt::RichText ? document.toPlainText() : label->text();
+        return label->textFormat() == Qt::RichText ? QTextDocumentFragment::fromHtml(label->text()).toPlainText()
+                                                   : label->text();
     }
     if (auto* combo = qobject_cast<QComboBox*>(control)) {
         QStringList items;
@@ -125,9 +124,8 @@ double DrawnContrast(QWidget* control) {
     const QImage drawn = control->grab(where).toImage().convertToFormat(QImage::Format_RGB32);
     QHash<QRgb, int> count;
     QRgb background = drawn.pixel(0, 0);
-    for (QRgb pixel : std::span(reinterpret_cast<const QRgb*>(drawn.constBits()), drawn.sizeInBytes() / 4)) {
+    for (QRgb pixel : std::span(reinterpret_cast<const QRgb*>(drawn.constBits()), drawn.sizeInBytes() / 4))
         if (++count[pixel] > count[background]) background = pixel;
-    }
     double most = 1;
     for (QRgb ink : count.keys()) most = std::max(most, ui::Contrast(QColor(ink), QColor(background)));
     return most;
@@ -179,13 +177,11 @@ private slots:
             QVERIFY(control->window()->rect().contains(inWindow));
             // Controls overlap only where a label's box runs under a later input box, the label's
             // text ending before that box.
-            const QObjectList order = control->parentWidget()->children();
-            for (QObject* object : order) {
-                auto* other = qobject_cast<QWidget*>(object);
-                if (!other || other == control || other->isWindow() || other->objectName().isEmpty() ||
-                    !other->geometry().intersects(control->geometry())) {
+            const QList<QWidget*> order = control->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+            for (QWidget* other : order) {
+                if (other == control || other->isWindow() || other->objectName().isEmpty() ||
+                    !other->geometry().intersects(control->geometry()))
                     continue;
-                }
                 auto* label = qobject_cast<QLabel*>(control);
                 const bool input = qobject_cast<QComboBox*>(other) || qobject_cast<QLineEdit*>(other);
                 QVERIFY2(label ? input : bool(qobject_cast<QLabel*>(other)), qPrintable(other->objectName()));
@@ -249,11 +245,9 @@ private slots:
     void everyFocusableControlHasARow() {
         for (QWidget* control : main->findChildren<QWidget*>()) {
             if (!(control->focusPolicy() & Qt::TabFocus) || control->focusProxy() || control->objectName().isEmpty() ||
-                control->objectName().startsWith("qt_")) {
+                control->objectName().startsWith("qt_"))
                 continue;
-            }
-            const auto row = std::find_if(std::begin(kRows), std::end(kRows),
-                                          [&](const Row& r) { return control->objectName() == r.control; });
+            const auto row = std::ranges::find_if(kRows, [&](auto& r) { return control->objectName() == r.control; });
             QVERIFY2(row != std::end(kRows) && row->role != QAccessible::NoRole, qPrintable(control->objectName()));
         }
     }
@@ -277,18 +271,13 @@ private slots:
     // foot. Where the face is dark, the results caption's green is lightened, hue and
     // saturation kept, only as far as it needs to read.
     void contrastAndShade() {
-        const struct {
-            QColor ink, face;
-            double published;
-        } pairs[] = {
-            {Qt::black, Qt::white, 21.0},         {QColor(0x767676), Qt::white, 4.54},
-            {QColor(0x777777), Qt::white, 4.48},  {QColor(0xFF0000), Qt::white, 4.00},
-            {QColor(0x008000), Qt::white, 5.14},  {QColor(0x0000FF), Qt::white, 8.59},
-            {QColor(0x0A0A0A), Qt::white, 19.80},
+        const std::pair<QColor, double> onWhite[] = {
+            {Qt::black, 21.0},        {QColor(0x767676), 4.54}, {QColor(0x777777), 4.48},  {QColor(0xFF0000), 4.00},
+            {QColor(0x008000), 5.14}, {QColor(0x0000FF), 8.59}, {QColor(0x0A0A0A), 19.80},
         };
-        for (const auto& p : pairs) {
-            const double got = ui::Contrast(p.ink, p.face);
-            QVERIFY2(qAbs(got - p.published) < 0.005, qPrintable(p.ink.name() + QString(" %1").arg(got)));
+        for (const auto& [ink, published] : onWhite) {
+            const double got = ui::Contrast(ink, Qt::white);
+            QVERIFY2(qAbs(got - published) < 0.005, qPrintable(ink.name() + QString(" %1").arg(got)));
         }
         const QColor green(0, 128, 0), dark(49, 54, 59);
         QCOMPARE(ui::ShadeReadableOn(green, Qt::white), green);

@@ -73,13 +73,11 @@ inline QRect CaptionRect(QAbstractButton* button) {
 // width, combo boxes by each list item's width in the edit field.
 inline bool TextFits(QWidget* control) {
     if (auto* label = qobject_cast<QLabel*>(control)) return TextInkFits(label);
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
         return button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&')) <=
                CaptionRect(button).width();
-    }
-    if (auto* frame = qobject_cast<QGroupBox*>(control)) {
+    if (auto* frame = qobject_cast<QGroupBox*>(control))
         return frame->fontMetrics().horizontalAdvance(frame->title()) < frame->width();
-    }
     if (auto* combo = qobject_cast<QComboBox*>(control)) {
         QStyleOptionComboBox option;
         option.initFrom(combo);

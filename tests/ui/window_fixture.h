@@ -5,6 +5,7 @@
 // test shows.
 #include <QApplication>
 #include <QMessageBox>
+#include <QMetaEnum>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
@@ -25,14 +26,11 @@ inline std::unique_ptr<XWK> OpenMainWindow() {
     return main;
 }
 
-// Watches for the next new modal window, notes what a message box says and
-// closes it (OK for a message box), so that a test can run code that shows
-// one modally.
+// Watches for the next new modal window, notes what it says and closes it (OK
+// for a message box), so that a test can run code that shows one modally.
 struct ModalWatch {
     bool seen = false;
-    QString title, text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
+    QString said;  // its title; a message box's "title: text (icon, its one button)"
     QWidget* parent = nullptr;
     QTimer timer;
 
@@ -43,16 +41,13 @@ struct ModalWatch {
             if (!modal || modal == before || !modal->isVisible()) return;
             timer.stop();
             seen = true;
-            title = modal->windowTitle();
+            said = modal->windowTitle();
             parent = modal->parentWidget();
             auto* box = qobject_cast<QMessageBox*>(modal);
-            if (!box) {
-                modal->close();
-                return;
-            }
-            text = box->text();
-            icon = box->icon();
-            buttons = box->standardButtons();
+            if (!box) return void(modal->close());
+            said += QString(": %1 (%2, %3)")
+                        .arg(box->text(), QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box->icon()),
+                             QMetaEnum::fromType<QMessageBox::StandardButtons>().valueToKey(box->standardButtons()));
             box->button(QMessageBox::Ok)->click();
         });
         timer.start(10);
