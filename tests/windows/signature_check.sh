@@ -6,9 +6,9 @@
 # it is unsigned, once, and is. A certificate without a timestamp server is
 # refused, unless "none" asks for a test signature; a signing that fails
 # leaves no file behind.
-#   signature_check.sh WORK      (TESSARIN_QT_WINDOWS: Qt for Windows)
+#   signature_check.sh WORK PRODUCT      (TESSARIN_QT_WINDOWS: Qt for Windows)
 set -eu
-work=$1
+work=$1 product=$2
 failures=0
 check() {
   if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
@@ -18,9 +18,11 @@ verify() {
     -TSA-CAfile "$work/timestamps/tsa.pem" >"$work/verify.out" 2>&1 </dev/null
 }
 # Signed as Windows demands it today: a valid signature, a SHA-256 digest,
-# and a timestamp from the test's own server.
+# and a timestamp from the test's own server; described as the product, the
+# name Windows shows when it asks whether to run or install it.
 signed() {
   verify "$1" && grep -q '^Message digest algorithm: SHA256$' "$work/verify.out" &&
+    grep -q "Text description: $product\$" "$work/verify.out" &&
     grep -q 'Timestamp time:' "$work/verify.out" && grep -q 'Issuer: /CN=Tessarin test timestamps' "$work/verify.out" ||
     { echo "  not signed as it should be: $1" && sed 's/^/    /' "$work/verify.out" | tail -n 12 && return 1; }
 }
