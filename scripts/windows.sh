@@ -1,7 +1,9 @@
 #!/bin/sh
 # Builds the Windows program and its installer into build/windows/:
-# Tessarin.exe, the program folder Tessarin/, Tessarin-<version>-x64.zip and
-# Tessarin-<version>-x64.msi. Installs what it needs with apt-get, and builds
+# Tessarin.exe, the program folder Tessarin/, Tessarin-<version>-x64.zip,
+# Tessarin-<version>-x64.msi and their SHA256SUMS. Signs them when
+# TESSARIN_SIGN_PFX, TESSARIN_SIGN_PASSWORD_FILE and TESSARIN_SIGN_TIMESTAMP_URL
+# are set (docs/releasing.md). Installs what it needs with apt-get, and builds
 # Qt for Windows once (about 25 minutes on 2 cores), cached outside the work
 # tree. Run as root or with sudo rights.
 set -eu
@@ -18,4 +20,4 @@ TESSARIN_QT_WINDOWS=$(sh scripts/windows-qt.sh)
 export TESSARIN_QT_WINDOWS
 cmake --preset windows
 cmake --build --preset windows
-echo "Windows program in build/windows: Tessarin/, $(cd build/windows && ls Tessarin-*.zip Tessarin-*.msi | tr '\n' ' ')"
+echo "Windows program in build/windows: Tessarin/, $(cd build/windows && ls Tessarin-*.zip Tessarin-*.msi SHA256SUMS | tr '\n' ' ')"
