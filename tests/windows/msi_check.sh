@@ -70,7 +70,8 @@ check "the uninstall entry offers neither Modify nor Repair" \
   "grep -q 'NoModify.*0x1' '$work/uninstall.txt' && grep -q 'NoRepair.*0x1' '$work/uninstall.txt'"
 
 check "the program starts from its Start-menu shortcut and ends by Esc" \
-  "sh '$here/startup_check.sh' '$scratch' \"\$(shortcuts)\" >'$work/startup.log' 2>&1"
+  "sh '$here/startup_check.sh' '$scratch' \"\$(shortcuts)\" >'$work/startup.log' 2>&1 ||
+    { cat '$work/startup.log' '$scratch/startup.log'; false; }"
 
 sh "$here/msiexec.sh" "$scratch" "$work/uninstall.log" /x "$windows_msi" /qn
 check "uninstalled: no program folder" "[ ! -e '$program_files' ]"
