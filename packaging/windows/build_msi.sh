@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds the MSI from the program folder and the configured WiX source.
-#   build_msi.sh FOLDER PRODUCT.wxs OUT.msi MENU_NAME DOWNGRADE_MESSAGE ICON OLD_WINDOWS_MESSAGE
+#   build_msi.sh FOLDER PRODUCT.wxs OUT.msi MENU_NAME DOWNGRADE_MESSAGE ICON OLD_WINDOWS_MESSAGE GUIDE_NAME
 set -eu
 folder=$1
 wxs=$2
@@ -9,6 +9,7 @@ menu_name=$4
 downgrade_message=$5
 icon=$6
 old_windows_message=$7
+guide_name=$8
 work="$msi.work"
 rm -rf "$work" "$msi"
 mkdir -p "$work"
@@ -24,7 +25,7 @@ cp "$icon" "$(dirname "$folder")/Tessarin-installer.ico"
 rm -f "$(dirname "$folder")/Tessarin-installer.ico"
 
 # wixl leaves the database without a code page and drops every non-ASCII
-# text; set the Simplified-Chinese code page first, then the shortcut's name
+# text; set the Simplified-Chinese code page first, then the shortcuts' names,
 # the message that refuses to put an older version over a newer one, and the
 # one that refuses a Windows too old for the program.
 printf '\r\n\r\n936\t_ForceCodepage\r\n' >"$work/_ForceCodepage.idt"
@@ -32,14 +33,15 @@ msibuild "$msi" -i "$work/_ForceCodepage.idt"
 # msitools takes and gives texts in UTF-8 and stores them in the database's
 # code page.
 msibuild "$msi" -q "UPDATE \`Shortcut\` SET \`Name\`='TESSAR~1|$menu_name' WHERE \`Shortcut\`='ProgramShortcut'"
+msibuild "$msi" -q "UPDATE \`Shortcut\` SET \`Name\`='TESSAR~2|$guide_name' WHERE \`Shortcut\`='GuideShortcut'"
 msibuild "$msi" -q "UPDATE \`LaunchCondition\` SET \`Description\`='$downgrade_message' WHERE \`Condition\`='NOT WIX_DOWNGRADE_DETECTED'"
 msibuild "$msi" -q "UPDATE \`LaunchCondition\` SET \`Description\`='$old_windows_message' WHERE \`Description\`='(old Windows: written by build_msi.sh)'"
 
 # Read back, never trusted from the source.
 msiinfo export "$msi" Shortcut >"$work/Shortcut.idt"
 msiinfo export "$msi" LaunchCondition >"$work/LaunchCondition.idt"
-if ! grep -q "TESSAR~1|$menu_name" "$work/Shortcut.idt"; then
-  echo "the shortcut's name did not reach the MSI"
+if ! grep -q "TESSAR~1|$menu_name	" "$work/Shortcut.idt" || ! grep -q "TESSAR~2|$guide_name	" "$work/Shortcut.idt"; then
+  echo "the shortcuts' names did not reach the MSI"
   exit 1
 fi
 if ! grep -qF "NOT WIX_DOWNGRADE_DETECTED	$downgrade_message" "$work/LaunchCondition.idt"; then

@@ -27,6 +27,8 @@ foreach(path IN ITEMS
     usr/share/man/man1/Tessarin.1.gz
     usr/share/doc/tessarin/copyright
     usr/share/doc/tessarin/changelog.gz
+    usr/share/doc/tessarin/guide-zh_CN.html
+    usr/share/doc/tessarin/guide-en.html
     usr/share/icons/hicolor/16x16/apps/tessarin.png
     usr/share/icons/hicolor/32x32/apps/tessarin.png
     usr/share/icons/hicolor/48x48/apps/tessarin.png
@@ -35,6 +37,21 @@ foreach(path IN ITEMS
   if(NOT EXISTS "${SCRATCH}/root/${path}")
     message(FATAL_ERROR "the package lacks /${path}")
   endif()
+endforeach()
+
+# Every picture the guides show lies beside them.
+foreach(guide IN ITEMS guide-zh_CN.html guide-en.html)
+  file(READ "${SCRATCH}/root/usr/share/doc/tessarin/${guide}" html)
+  string(REGEX MATCHALL "src=\"[^\"]*\"" pictures "${html}")
+  if(NOT pictures)
+    message(FATAL_ERROR "${guide} shows no picture")
+  endif()
+  foreach(picture IN LISTS pictures)
+    string(REGEX REPLACE "^src=\"(.*)\"$" "\\1" picture "${picture}")
+    if(NOT EXISTS "${SCRATCH}/root/usr/share/doc/tessarin/${picture}")
+      message(FATAL_ERROR "${guide} shows ${picture}, which the package lacks")
+    endif()
+  endforeach()
 endforeach()
 
 # The whole desktop entry, every key of it: a wrong Terminal= or Exec= would

@@ -30,13 +30,17 @@ check "product name, maker and version" \
   "grep -q \"^ProductName	$product\" '$work/Property.idt' && grep -q \"^Manufacturer	$maker\" '$work/Property.idt' && grep -q \"^ProductVersion	$version\" '$work/Property.idt'"
 check "the fixed upgrade code" "grep -qi \"^UpgradeCode	{$upgrade}\" '$work/Property.idt'"
 check "the icon of Add/Remove Programs" "grep -q '^ARPPRODUCTICON	' '$work/Property.idt'"
-check "the Start-menu shortcut's name" "grep -q \"|$menu_name	\" '$work/Shortcut.idt'"
+check "the Start-menu shortcuts' names" \
+  "grep -q \"|$menu_name	\" '$work/Shortcut.idt' && grep -q \"|$menu_name 使用说明	\" '$work/Shortcut.idt'"
 
 program_files="$WINEPREFIX/drive_c/Program Files/Tessarin"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 shortcuts() {
-  find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs*' -name "$menu_name.lnk" 2>/dev/null
+  find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs*' -name "${1:-$menu_name}.lnk" 2>/dev/null
 }
+# Where the guide's shortcut leads, as a path under the program folder.
+guide_target=$(awk -F'\t' '$1 == "GuideShortcut" { sub(/^\[INSTALLDIR\]/, "", $5); gsub(/\\/, "/", $5); print $5 }' \
+  "$work/Shortcut.idt")
 
 windows_msi="Z:$(echo "$msi" | tr / '\\')"
 # Windows as old as Qt 6 allows, version 1809 (build 17763), and one build
@@ -59,11 +63,14 @@ windows_build 17763
 sh "$here/msiexec.sh" "$scratch" "$work/install.log" /i "$windows_msi" /qn
 for file in Tessarin.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
     libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll NOTICE.txt licenses/README.txt licenses/qt/LGPL-3.0-only.txt \
-    licenses/mingw-w64/gcc-runtime.txt licenses/mingw-w64/mingw-w64.txt; do
+    licenses/mingw-w64/gcc-runtime.txt licenses/mingw-w64/mingw-w64.txt doc/guide-zh_CN.html doc/guide-en.html \
+    doc/main-window.png doc/about-window.png; do
   check "installed: Program Files\\Tessarin\\$file" "[ -f '$program_files/$file' ]"
 done
 check "installed: Program Files\\Tessarin\\styles, the Windows style" "ls '$program_files'/styles/q*windows*style.dll >/dev/null 2>&1"
 check "the Start-menu shortcut" "[ -n \"\$(shortcuts)\" ]"
+check "the guide's Start-menu shortcut, to the Chinese guide" \
+  "[ -n \"\$(shortcuts '$menu_name 使用说明')\" ] && [ '$guide_target' = doc/guide-zh_CN.html ] && [ -f '$program_files/$guide_target' ]"
 "$wine" reg query "$uninstall_key" /s >"$work/uninstall.txt" 2>&1 || true
 check "the uninstall entry" "grep -q 'DisplayName.*$product' '$work/uninstall.txt' && grep -q 'Publisher.*$maker' '$work/uninstall.txt' && grep -q 'DisplayVersion.*$version' '$work/uninstall.txt'"
 check "the uninstall entry offers neither Modify nor Repair" \
@@ -75,7 +82,7 @@ check "the program starts from its Start-menu shortcut and ends by Esc" \
 
 sh "$here/msiexec.sh" "$scratch" "$work/uninstall.log" /x "$windows_msi" /qn
 check "uninstalled: no program folder" "[ ! -e '$program_files' ]"
-check "uninstalled: no shortcut" "[ -z \"\$(shortcuts)\" ]"
+check "uninstalled: no shortcut" "[ -z \"\$(shortcuts)\" ] && [ -z \"\$(shortcuts '$menu_name 使用说明')\" ]"
 "$wine" reg query "$uninstall_key" /s >"$work/uninstall-after.txt" 2>&1 || true
 check "uninstalled: no uninstall entry" "! grep -q 'DisplayName.*$product' '$work/uninstall-after.txt'"
 check "uninstalled: no registry key of its own" "! \"$wine\" reg query 'HKLM\\Software\\$maker' >/dev/null 2>&1"

@@ -10,7 +10,8 @@ unzip -Z1 "$zip" | grep -v '/$' | LC_ALL=C sort >"$work/zip.txt"
 (cd "$(dirname "$folder")" && find "$(basename "$folder")" -type f | LC_ALL=C sort) >"$work/folder.txt"
 diff "$work/folder.txt" "$work/zip.txt"
 for file in Tessarin/Tessarin.exe Tessarin/NOTICE.txt Tessarin/licenses/README.txt Tessarin/licenses/qt/LGPL-3.0-only.txt \
-    Tessarin/platforms/qwindows.dll Tessarin/licenses/mingw-w64/gcc-runtime.txt Tessarin/licenses/mingw-w64/mingw-w64.txt; do
+    Tessarin/platforms/qwindows.dll Tessarin/licenses/mingw-w64/gcc-runtime.txt Tessarin/licenses/mingw-w64/mingw-w64.txt \
+    Tessarin/doc/guide-zh_CN.html Tessarin/doc/guide-en.html Tessarin/doc/main-window.png Tessarin/doc/about-window.png; do
   grep -qx "$file" "$work/zip.txt" || { echo "the .zip lacks $file"; exit 1; }
 done
 echo "the .zip holds the program folder's $(wc -l <"$work/zip.txt") files"
