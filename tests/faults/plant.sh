@@ -6,6 +6,10 @@
 # never touched. Every fault listed is one the suite catches: the script
 # fails when any of them is missed, and writes each outcome to
 # build/faults/logs/results.
+# The list holds one fault a line, its fields split by tabs: an id, the file,
+# the tests to run (a ctest regex; "windows:" before it for the Windows
+# build), a text that occurs once in the file, what replaces it, and what the
+# fault is.
 #   sh tests/faults/plant.sh            every fault
 #   sh tests/faults/plant.sh ID...      only these
 set -u

@@ -40,8 +40,6 @@ struct Row {
     const char* label = "";  // the label tied to the box
 };
 
-const char* const kTypeOrPick = "可直接输入，也可从列表中选择";
-const char* const kDown = QtText("下方向", "Down");
 using A = QAccessible;
 
 // clang-format off
@@ -53,8 +51,8 @@ const Row kRows[] = {
     {"Label6", "°", "9"},
     {"Label3", "请输入齿数 z =", "9"},
     {"Label8", "请输入变位系数 χ =", "9"},
-    {"Combo1", "1 |1.25|1.5|1.75|2 |2.25|2.5|2.75|3 |3.5|4 |5 |6 |7 |8 |9 ", "10.5", A::ComboBox, "请选择模数 m", kTypeOrPick, kDown, "Label1"},
-    {"Combo2", "14.5|15|17.5|20|22.5|25|30", "12", A::ComboBox, "请选择压力角 α", kTypeOrPick, kDown, "Label2"},
+    {"Combo1", "1 |1.25|1.5|1.75|2 |2.25|2.5|2.75|3 |3.5|4 |5 |6 |7 |8 |9 ", "10.5", A::ComboBox, "请选择模数 m", "可直接输入，也可从列表中选择", QtText("下方向", "Down"), "Label1"},
+    {"Combo2", "14.5|15|17.5|20|22.5|25|30", "12", A::ComboBox, "请选择压力角 α", "可直接输入，也可从列表中选择", QtText("下方向", "Down"), "Label2"},
     {"Text1", "", "12 white", A::EditableText, "请输入齿数 z", "", "", "Label3"},
     {"Text4", "", "12 white", A::EditableText, "请输入变位系数 χ", "", "", "Label8"},
     {"Check1", "自定义跨测齿数 k =", "9", A::CheckBox, "自定义跨测齿数 k"},
