@@ -30,8 +30,9 @@ check "product name, maker and version" \
   "grep -q \"^ProductName	$product\" '$work/Property.idt' && grep -q \"^Manufacturer	$maker\" '$work/Property.idt' && grep -q \"^ProductVersion	$version\" '$work/Property.idt'"
 check "the fixed upgrade code" "grep -qi \"^UpgradeCode	{$upgrade}\" '$work/Property.idt'"
 check "the icon of Add/Remove Programs" "grep -q '^ARPPRODUCTICON	' '$work/Property.idt'"
+guide_name="$menu_name 使用说明"
 check "the Start-menu shortcuts' names" \
-  "grep -q \"|$menu_name	\" '$work/Shortcut.idt' && grep -q \"|$menu_name 使用说明	\" '$work/Shortcut.idt'"
+  "grep -q \"|$menu_name	\" '$work/Shortcut.idt' && grep -q \"|$guide_name	\" '$work/Shortcut.idt'"
 
 program_files="$WINEPREFIX/drive_c/Program Files/Tessarin"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
@@ -70,7 +71,7 @@ done
 check "installed: Program Files\\Tessarin\\styles, the Windows style" "ls '$program_files'/styles/q*windows*style.dll >/dev/null 2>&1"
 check "the Start-menu shortcut" "[ -n \"\$(shortcuts)\" ]"
 check "the guide's Start-menu shortcut, to the Chinese guide" \
-  "[ -n \"\$(shortcuts '$menu_name 使用说明')\" ] && [ '$guide_target' = doc/guide-zh_CN.html ] && [ -f '$program_files/$guide_target' ]"
+  "[ -n \"\$(shortcuts '$guide_name')\" ] && [ '$guide_target' = doc/guide-zh_CN.html ] && [ -f '$program_files/$guide_target' ]"
 "$wine" reg query "$uninstall_key" /s >"$work/uninstall.txt" 2>&1 || true
 check "the uninstall entry" "grep -q 'DisplayName.*$product' '$work/uninstall.txt' && grep -q 'Publisher.*$maker' '$work/uninstall.txt' && grep -q 'DisplayVersion.*$version' '$work/uninstall.txt'"
 check "the uninstall entry offers neither Modify nor Repair" \
@@ -82,7 +83,7 @@ check "the program starts from its Start-menu shortcut and ends by Esc" \
 
 sh "$here/msiexec.sh" "$scratch" "$work/uninstall.log" /x "$windows_msi" /qn
 check "uninstalled: no program folder" "[ ! -e '$program_files' ]"
-check "uninstalled: no shortcut" "[ -z \"\$(shortcuts)\" ] && [ -z \"\$(shortcuts '$menu_name 使用说明')\" ]"
+check "uninstalled: no shortcut" "[ -z \"\$(shortcuts)\" ] && [ -z \"\$(shortcuts '$guide_name')\" ]"
 "$wine" reg query "$uninstall_key" /s >"$work/uninstall-after.txt" 2>&1 || true
 check "uninstalled: no uninstall entry" "! grep -q 'DisplayName.*$product' '$work/uninstall-after.txt'"
 check "uninstalled: no registry key of its own" "! \"$wine\" reg query 'HKLM\\Software\\$maker' >/dev/null 2>&1"
