@@ -37,6 +37,16 @@ if [ -z "$mirror" ] || [ -z "$codename" ]; then
   exit 1
 fi
 
+# One run at a time: a second would take down the first one's mounts, and
+# the first, ending, the second's. The lock is held by every process of a
+# run, a stray test of a killed run too.
+mkdir -p "$(dirname "$root")"
+exec 9>"$root.lock"
+if ! flock -n 9; then
+  echo "Debian 13 root: another run is using $root; wait for it to end" >&2
+  exit 1
+fi
+
 # A run killed outright leaves its mounts: take them down before anything
 # under the root is removed, or removing it would reach the machine's own.
 left=$(awk -v r="$root/" 'index($2, r) == 1 { print $2 }' /proc/mounts | sort -r)
