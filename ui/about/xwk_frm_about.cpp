@@ -14,7 +14,6 @@
 #include "ui/common/control_table.h"
 #include "ui/common/fitted_lines.h"
 #include "ui/common/frame_centring.h"
-#include "ui/common/held_key_guard.h"
 #include "ui/common/readable_colours.h"
 #include "ui/common/separator_line.h"
 
@@ -97,8 +96,6 @@ XWKfrmAbout::XWKfrmAbout(QWidget* owner) : QDialog(owner) {
 
     ui::NameButton(cmdOK);
     ui::NameButton(cmdSysInfo);
-
-    new ui::HeldKeyGuard(this, {cmdOK, cmdSysInfo, Picture1});
 
     // Centred over the main window, both with their frames.
     new ui::FrameCentring(this, [owner] { return owner ? ui::FrameOf(owner) : QRect(); });

@@ -1,12 +1,12 @@
 #include "ui/common/held_key_guard.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
-#include <QWidget>
 
 namespace ui {
 
-HeldKeyGuard::HeldKeyGuard(QObject* parent, std::initializer_list<QWidget*> controls) : QObject(parent) {
-    for (QWidget* control : controls) control->installEventFilter(this);
+HeldKeyGuard::HeldKeyGuard(QObject* parent) : QObject(parent) {
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 bool HeldKeyGuard::eventFilter(QObject* watched, QEvent* event) {

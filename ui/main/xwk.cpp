@@ -150,8 +150,9 @@ XWK::XWK(QWidget* parent) : QWidget(parent) {
                            static_cast<QWidget*>(Text4), static_cast<QWidget*>(Text5)}) {
         input->installEventFilter(this);
     }
-    // Installed after the key handlers' filter, so it sees each key first.
-    new ui::HeldKeyGuard(this, {Combo1, Combo2, Text1, Text4, Text5, Check1, Command1, Command2, Command3, Command4});
+    // On the whole program, so it sees each key before the key handlers'
+    // filter, and in the About window and the message boxes too.
+    new ui::HeldKeyGuard(this);
 
     // For screen readers: each box by what its label says, the buttons by
     // their captions as read. The unit of Wk is a label of its own on screen.
