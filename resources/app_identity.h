@@ -16,6 +16,10 @@
 #define APP_CONTACT "tessarin@example.org"
 /* The program's name in menus: the Linux desktop entry, the Windows Start menu. */
 #define APP_MENU_NAME "公法线长度计算"
+/* The desktop entry's name, without ".desktop": Wayland desktops tie the
+   program's windows to the entry, its icon and its menu name by it, and the
+   entry, the metainfo and the icon are named after it. */
+#define APP_DESKTOP_ID "org.example.tessarin"
 /* The Windows installer's upgrade code: the same for every version, so that
    a new one replaces the old. Never change it. */
 #define APP_UPGRADE_CODE "6CE94E7B-F9F9-4672-8C74-0063C7195BD7"

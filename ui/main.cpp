@@ -1,11 +1,15 @@
 #include <QApplication>
 
+#include "ui/common/app_identity.h"
 #include "ui/common/form_style.h"
 #include "ui/common/qt_translation.h"
 #include "ui/main/xwk.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // On Wayland the window's application id; X11 desktops go by the
+    // program's name, as the entry's StartupWMClass says.
+    QGuiApplication::setDesktopFileName(ui::AppIdentity::DesktopId);
     ui::UseFormStyle();
     ui::InstallQtChinese(app);
     XWK window;

@@ -29,11 +29,11 @@ foreach(path IN ITEMS
     usr/share/doc/tessarin/changelog.gz
     usr/share/doc/tessarin/guide-zh_CN.html
     usr/share/doc/tessarin/guide-en.html
-    usr/share/icons/hicolor/16x16/apps/tessarin.png
-    usr/share/icons/hicolor/32x32/apps/tessarin.png
-    usr/share/icons/hicolor/48x48/apps/tessarin.png
-    usr/share/icons/hicolor/128x128/apps/tessarin.png
-    usr/share/icons/hicolor/256x256/apps/tessarin.png)
+    usr/share/icons/hicolor/16x16/apps/org.example.tessarin.png
+    usr/share/icons/hicolor/32x32/apps/org.example.tessarin.png
+    usr/share/icons/hicolor/48x48/apps/org.example.tessarin.png
+    usr/share/icons/hicolor/128x128/apps/org.example.tessarin.png
+    usr/share/icons/hicolor/256x256/apps/org.example.tessarin.png)
   if(NOT EXISTS "${SCRATCH}/root/${path}")
     message(FATAL_ERROR "the package lacks /${path}")
   endif()
@@ -69,7 +69,7 @@ Comment[zh_CN]=计算变位直齿轮的跨测齿数 k 和公法线长度 Wk
 Keywords=gear;spur gear;span;base tangent length;span measurement;profile shift;inspection;
 Keywords[zh_CN]=齿轮;直齿轮;公法线;公法线长度;跨测齿数;变位;齿轮检验;
 Exec=Tessarin
-Icon=tessarin
+Icon=org.example.tessarin
 Terminal=false
 Categories=Science;Engineering;
 StartupWMClass=Tessarin

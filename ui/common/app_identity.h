@@ -11,6 +11,7 @@ struct AppIdentity {
     static constexpr int Minor = APP_VERSION_MINOR;
     static constexpr int Revision = APP_VERSION_REVISION;
     static constexpr const char* Maker = APP_MAKER;
+    static constexpr const char* DesktopId = APP_DESKTOP_ID;
 };
 
 }  // namespace ui
