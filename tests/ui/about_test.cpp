@@ -68,48 +68,38 @@ private slots:
     // Enter or Esc, and a fresh press closes it: the old results left in the
     // boxes are never all the user sees.
     void messageOutlastsHeldKey() {
-        const struct {
-            bool fromAbout;  // System Information's message, else Calculate's
-            Qt::Key key;
-            const char* message;
-        } rows[] = {
-            {false, Qt::Key_Return, "数值超出范围，无法计算。"},
-            {false, Qt::Key_Escape, "数值超出范围，无法计算。"},
-            {true, Qt::Key_Return, "此时系统信息不可用"},
-            {true, Qt::Key_Escape, "此时系统信息不可用"},
-        };
-        for (const auto& row : rows) {
-            QVERIFY(main = OpenMainWindow());
-            const QString text = row.key == Qt::Key_Return ? "\r" : "\x1b";
-            QString said = "no message", after = "not closed by a fresh press";
-            QTimer watch;  // runs inside the message's own event loop
-            connect(&watch, &QTimer::timeout, [&] {
-                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                if (!box || QApplication::activeWindow() != box) return;
-                watch.stop();
-                said = box->text();
-                QWidget* focused = QApplication::focusWidget();
-                for (int repeat = 0; repeat < 8; ++repeat) {
-                    QTest::simulateEvent(focused, true, row.key, Qt::NoModifier, text, true);
-                    QTest::simulateEvent(focused, false, row.key, Qt::NoModifier, text, true);
-                }
-                if (!box->isVisible()) return void(after = "closed by the repeats");
-                QTest::simulateEvent(focused, true, row.key, Qt::NoModifier, text, false);
-                if (box->isVisible()) return box->done(0);
-                after = "closed by a fresh press";
-            });
-            watch.start(10);
-            const auto enterOn = [](QPushButton* button) {
-                button->setFocus();
-                QTest::simulateEvent(button, true, Qt::Key_Return, Qt::NoModifier, "\r", false);
-            };
-            if (row.fromAbout) {
-                QVERIFY(WhileAboutOpen(*main, [&](XWKfrmAbout* about) { enterOn(about->cmdSysInfo); }));
-            } else {
+        for (const bool fromAbout : {false, true}) {  // System Information's message, else Calculate's
+            for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+                QVERIFY(main = OpenMainWindow());
+                const QString text = key == Qt::Key_Return ? "\r" : "\x1b";
+                QString said = "no message", after = "not closed by a fresh press";
+                QTimer watch;  // runs inside the message's own event loop
+                connect(&watch, &QTimer::timeout, [&] {
+                    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                    if (!box || QApplication::activeWindow() != box) return;
+                    watch.stop();
+                    said = box->text();
+                    QWidget* focused = QApplication::focusWidget();  // the message's OK
+                    for (int repeat = 0; repeat < 16; ++repeat)
+                        QTest::simulateEvent(focused, repeat % 2 == 0, key, {}, text, true);
+                    if (!box->isVisible()) return void(after = "closed by the repeats");
+                    QTest::simulateEvent(focused, true, key, {}, text, false);
+                    if (box->isVisible()) return box->done(0);
+                    after = "closed by a fresh press";
+                });
+                watch.start(10);
+                const auto enterOn = [](QPushButton* button) {
+                    button->setFocus();
+                    QTest::simulateEvent(button, true, Qt::Key_Return, {}, "\r", false);
+                };
                 main->Text1->setText("1E400");
-                enterOn(main->Command1);
+                if (fromAbout)
+                    QVERIFY(WhileAboutOpen(*main, [&](XWKfrmAbout* about) { enterOn(about->cmdSysInfo); }));
+                else
+                    enterOn(main->Command1);
+                QCOMPARE(said + ", " + after, QString(fromAbout ? "此时系统信息不可用" : "数值超出范围，无法计算。") +
+                                                  ", closed by a fresh press");
             }
-            QCOMPARE(said + ", " + after, row.message + QString(", closed by a fresh press"));
         }
     }
 
