@@ -56,7 +56,7 @@ echo "xwayland disable" >"$run/sway.conf"
 # session; called in a subshell, so that a background one's pid is the
 # command's own.
 user() {
-  exec env -i PATH=/usr/bin:/bin HOME="$run" XDG_RUNTIME_DIR="$run/xdg" XDG_CACHE_HOME="$run/xdg/cache" \
+  exec env -i PATH=/usr/bin:/bin LANG=C.UTF-8 HOME="$run" XDG_RUNTIME_DIR="$run/xdg" XDG_CACHE_HOME="$run/xdg/cache" \
     ${WAYLAND_DISPLAY:+WAYLAND_DISPLAY=$WAYLAND_DISPLAY} ${SWAYSOCK:+SWAYSOCK=$SWAYSOCK} \
     ${LSAN_OPTIONS:+LSAN_OPTIONS=$LSAN_OPTIONS} ${ASAN_OPTIONS:+ASAN_OPTIONS=$ASAN_OPTIONS} \
     $as_user "$@"
@@ -108,10 +108,11 @@ await "the main window, 528 x 385 with the entry's id $desktop_id" shown "Kavren
 key -M alt -k h -m alt
 await "the About window after Alt+H" shown "关于 Movelant|$desktop_id|371x322"
 # Tied to the main window: its toplevel names the main one's as parent.
-toplevel() { sed -n "s/.*-> xdg_toplevel@\([0-9]*\)\.set_title(\"$1\").*/\1/p" "$run/program.log" | tail -n 1; }
+# (libwayland writes an object as xdg_toplevel@N, from 1.22 on as #N.)
+toplevel() { sed -n "s/.*-> xdg_toplevel[@#]\([0-9]*\)\.set_title(\"$1\").*/\1/p" "$run/program.log" | tail -n 1; }
 main_toplevel=$(toplevel Kavrento)
 about_toplevel=$(toplevel '关于 Movelant')
-grep -q -- "-> xdg_toplevel@$about_toplevel\.set_parent(xdg_toplevel@$main_toplevel)" "$run/program.log" ||
+grep -q -- "-> xdg_toplevel[@#]$about_toplevel\.set_parent(xdg_toplevel[@#]$main_toplevel)" "$run/program.log" ||
   fail "the About window (toplevel $about_toplevel) is not a window of the main one (toplevel $main_toplevel)"
 key -k Escape
 await "Esc closing the About window" gone "关于 Movelant"
