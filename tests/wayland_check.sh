@@ -49,6 +49,12 @@ if [ "$(id -u)" -eq 0 ]; then
   as_user="setpriv --reuid=nobody --regid=nogroup --clear-groups"
   chown nobody:nogroup "$run"
 fi
+# The user may not reach the build's folder: the leak suppressions go along.
+case ${LSAN_OPTIONS:-} in *suppressions=*)
+  suppressions=${LSAN_OPTIONS#*suppressions=}
+  cp "${suppressions%%:*}" "$run/leaks.supp"
+  LSAN_OPTIONS=$(echo "$LSAN_OPTIONS" | sed "s|suppressions=[^:]*|suppressions=$run/leaks.supp|") ;;
+esac
 mkdir -m 700 "$run/xdg"
 [ -z "$as_user" ] || chown nobody:nogroup "$run/xdg"
 echo "xwayland disable" >"$run/sway.conf"
