@@ -99,5 +99,7 @@ mkdir -p "$root$tree"
 git archive --format=tar HEAD | tar -C "$root$tree" -xf -
 [ $# -gt 0 ] || set -- sh scripts/test.sh
 echo "Debian 13 root: running $* in $root$tree"
+# The copy has no history: the release's time comes with it, the commit's.
 chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
+  SOURCE_DATE_EPOCH="$(git log -1 --format=%ct)" \
   TERM="${TERM:-dumb}" sh -c 'cd "$0" && exec "$@"' "$tree" "$@"

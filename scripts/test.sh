@@ -14,7 +14,7 @@ packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
       clang clang-format libclang-rt-dev libbenchmark-dev file \
       lintian appstream desktop-file-utils qt6-translations-l10n \
-      sway wtype qt6-wayland jq reprotest diffoscope-minimal faketime \
+      sway wtype qt6-wayland jq reprotest diffoscope-minimal faketime git \
       $(cat scripts/windows-packages.txt) &&
     # The Chinese Windows of the Windows tests takes its locale from here.
     { locale -a | grep -qx zh_CN.utf8 || as_root localedef -i zh_CN -c -f UTF-8 zh_CN.UTF-8; }
