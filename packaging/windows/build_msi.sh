@@ -14,13 +14,31 @@ work="$msi.work"
 rm -rf "$work" "$msi"
 mkdir -p "$work"
 
-# Every file of the folder, one component each, under INSTALLDIR.
+# The same folder makes the same MSI. wixl and msitools date the database
+# by the clock: with SOURCE_DATE_EPOCH they are run at that time, the clock
+# stopped (faketime).
+at_epoch() { "$@"; }
+if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+  at_epoch() { TZ=UTC faketime -f "$(TZ=UTC date -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S')" "$@"; }
+fi
+
+# Every file of the folder, one component each, under INSTALLDIR. wixl-heat
+# names each folder at random: they are numbered in order instead.
 (cd "$(dirname "$folder")" && find "$(basename "$folder")" -type f | LC_ALL=C sort |
   wixl-heat -p "$(basename "$folder")/" --directory-ref INSTALLDIR --component-group ProgramFolder \
-    --var var.ProgramFolder --win64) >"$work/folder.wxs"
+    --var var.ProgramFolder --win64) |
+  awk '{ while (match($0, /"dir[0-9A-F]+"/)) { id = substr($0, RSTART, RLENGTH); if (!(id in n)) n[id] = ++count
+           $0 = substr($0, 1, RSTART - 1) "\"folder" n[id] "\"" substr($0, RSTART + RLENGTH) } print }' >"$work/folder.wxs"
+# The package code names this package and no other: derived from all that
+# goes into it, so that a changed package gets a new one.
+package_code=$( {
+  cat "$wxs" "$work/folder.wxs" "$icon"
+  printf '%s\n' "$menu_name" "$downgrade_message" "$old_windows_message" "$guide_name"
+  (cd "$(dirname "$folder")" && find "$(basename "$folder")" -type f | LC_ALL=C sort | xargs -d '\n' sha256sum)
+} | sha256sum | sed 's/^\(.\{8\}\)\(.\{4\}\)\(.\{4\}\)\(.\{4\}\)\(.\{12\}\).*/\1-\2-\3-\4-\5/' | tr a-f A-F)
 # wixl takes file sources relative to where it runs.
 cp "$icon" "$(dirname "$folder")/Tessarin-installer.ico"
-(cd "$(dirname "$folder")" && wixl -a x64 -D ProgramFolder="$(basename "$folder")" -D Win64=yes \
+(cd "$(dirname "$folder")" && at_epoch wixl -a x64 -D ProgramFolder="$(basename "$folder")" -D Win64=yes \
   -D Icon=Tessarin-installer.ico -o "$msi" "$wxs" "$work/folder.wxs")
 rm -f "$(dirname "$folder")/Tessarin-installer.ico"
 
@@ -29,13 +47,16 @@ rm -f "$(dirname "$folder")/Tessarin-installer.ico"
 # the message that refuses to put an older version over a newer one, and the
 # one that refuses a Windows too old for the program.
 printf '\r\n\r\n936\t_ForceCodepage\r\n' >"$work/_ForceCodepage.idt"
-msibuild "$msi" -i "$work/_ForceCodepage.idt"
+at_epoch msibuild "$msi" -i "$work/_ForceCodepage.idt"
 # msitools takes and gives texts in UTF-8 and stores them in the database's
 # code page.
-msibuild "$msi" -q "UPDATE \`Shortcut\` SET \`Name\`='TESSAR~1|$menu_name' WHERE \`Shortcut\`='ProgramShortcut'"
-msibuild "$msi" -q "UPDATE \`Shortcut\` SET \`Name\`='TESSAR~2|$guide_name' WHERE \`Shortcut\`='GuideShortcut'"
-msibuild "$msi" -q "UPDATE \`LaunchCondition\` SET \`Description\`='$downgrade_message' WHERE \`Condition\`='NOT WIX_DOWNGRADE_DETECTED'"
-msibuild "$msi" -q "UPDATE \`LaunchCondition\` SET \`Description\`='$old_windows_message' WHERE \`Description\`='(old Windows: written by build_msi.sh)'"
+at_epoch msibuild "$msi" -q "UPDATE \`Shortcut\` SET \`Name\`='TESSAR~1|$menu_name' WHERE \`Shortcut\`='ProgramShortcut'"
+at_epoch msibuild "$msi" -q "UPDATE \`Shortcut\` SET \`Name\`='TESSAR~2|$guide_name' WHERE \`Shortcut\`='GuideShortcut'"
+at_epoch msibuild "$msi" -q "UPDATE \`LaunchCondition\` SET \`Description\`='$downgrade_message' WHERE \`Condition\`='NOT WIX_DOWNGRADE_DETECTED'"
+at_epoch msibuild "$msi" -q "UPDATE \`LaunchCondition\` SET \`Description\`='$old_windows_message' WHERE \`Description\`='(old Windows: written by build_msi.sh)'"
+# wixl draws the package code at random; the summary's other fields stay.
+summary() { msiinfo suminfo "$msi" | sed -n "s/^$1: //p"; }
+at_epoch msibuild "$msi" -s "$(summary Subject)" "$(summary Author)" "$(summary Template)" "{$package_code}"
 
 # Read back, never trusted from the source.
 msiinfo export "$msi" Shortcut >"$work/Shortcut.idt"

@@ -5,6 +5,10 @@
 # path and CPU count. Every file of the release must be the same bytes; where
 # one is not, diffoscope says where, in a form a person can read.
 #   reproducible.sh deb SOURCE SCRATCH       the Debian package
+#   reproducible.sh windows SOURCE SCRATCH   the Windows program folder, the
+#                                            .zip, the MSI and SHA256SUMS,
+#                                            unsigned, with the Qt for Windows
+#                                            of TESSARIN_QT_WINDOWS
 # Built with umask 022, as dpkg-buildpackage builds Debian's packages.
 set -eu
 kind=$1 source=$2 scratch=$3
@@ -14,6 +18,11 @@ case $kind in
     build='cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF &&
       cmake --build build && cd build && cpack -B ../release'
     artifacts='release/*.deb' ;;
+  windows)
+    unset TESSARIN_SIGN_PFX TESSARIN_SIGN_PASSWORD_FILE TESSARIN_SIGN_TIMESTAMP_URL
+    build='cmake --preset windows -DBUILD_TESTING=OFF -DTESSARIN_BUILD_BENCH=OFF &&
+      cmake --build --preset windows --target windows_packages'
+    artifacts='build/windows/Tessarin build/windows/*.zip build/windows/*.msi build/windows/SHA256SUMS' ;;
   *) echo "reproducible: no such release: $kind" >&2; exit 2 ;;
 esac
 
