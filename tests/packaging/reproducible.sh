@@ -1,8 +1,9 @@
 #!/bin/sh
 # Builds a release twice, the way Debian checks its own packages (reprotest),
-# from a clean copy of the sources: the second build at another path, a year
-# later by the clock (faketime), in another locale, time zone, home, search
-# path and CPU count. Every file of the release must be the same bytes; where
+# from a clean copy of the sources: the second build at another path, months
+# later by the clock (faketime), from sources dated as much later, as a
+# later checkout is, in another locale, time zone, home, search path and CPU
+# count. Every file of the release must be the same bytes; where
 # one is not, diffoscope says where, in a form a person can read.
 #   reproducible.sh deb SOURCE SCRATCH       the Debian package
 #   reproducible.sh windows SOURCE SCRATCH   the Windows program folder, the
@@ -40,9 +41,13 @@ fi
   GIT_COMMITTER_DATE=@1796688000 git -c user.name=Tessarin -c user.email=tessarin@example.org \
     commit -q --date=@1796688000 -m release)
 
+# Each build's sources dated two years before its clock, as if checked out
+# then: the second's as much later as its clock is, both in the past, so
+# that the build takes none for newer than what it makes.
+checkout='find . -exec touch -h -d @$(($(date +%s) - 63072000)) {} +'
 # Left alone: the build's user and group, its host and domain name, which
 # need privileges to vary, and the order of files in a folder (disorderfs,
 # a FUSE file system).
 cd "$scratch/src"
 reprotest --min-cpus=2 --vary=-user_group,-domain_host,-fileordering --store-dir="$scratch/results" \
-  -c "umask 022 && $build" . "$artifacts"
+  -c "$checkout && umask 022 && $build" . "$artifacts"
