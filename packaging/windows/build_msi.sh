@@ -37,19 +37,18 @@ msibuild "$msi" -q "UPDATE \`Shortcut\` SET \`Name\`='TESSAR~2|$guide_name' WHER
 msibuild "$msi" -q "UPDATE \`LaunchCondition\` SET \`Description\`='$downgrade_message' WHERE \`Condition\`='NOT WIX_DOWNGRADE_DETECTED'"
 msibuild "$msi" -q "UPDATE \`LaunchCondition\` SET \`Description\`='$old_windows_message' WHERE \`Description\`='(old Windows: written by build_msi.sh)'"
 
-# Read back, never trusted from the source.
+# Read back, never trusted from the source. An MSI without them is removed,
+# so that it cannot pass for a finished one.
+failed() {
+  echo "$1 did not reach the MSI"
+  rm -rf "$work" "$msi"
+  exit 1
+}
 msiinfo export "$msi" Shortcut >"$work/Shortcut.idt"
 msiinfo export "$msi" LaunchCondition >"$work/LaunchCondition.idt"
-if ! grep -q "TESSAR~1|$menu_name	" "$work/Shortcut.idt" || ! grep -q "TESSAR~2|$guide_name	" "$work/Shortcut.idt"; then
-  echo "the shortcuts' names did not reach the MSI"
-  exit 1
-fi
-if ! grep -qF "NOT WIX_DOWNGRADE_DETECTED	$downgrade_message" "$work/LaunchCondition.idt"; then
-  echo "the message that refuses an older version did not reach the MSI"
-  exit 1
-fi
-if ! grep -qF "	$old_windows_message" "$work/LaunchCondition.idt"; then
-  echo "the message that refuses an older Windows did not reach the MSI"
-  exit 1
-fi
+grep -q "TESSAR~1|$menu_name	" "$work/Shortcut.idt" && grep -q "TESSAR~2|$guide_name	" "$work/Shortcut.idt" ||
+  failed "the shortcuts' names"
+grep -qF "NOT WIX_DOWNGRADE_DETECTED	$downgrade_message" "$work/LaunchCondition.idt" ||
+  failed "the message that refuses an older version"
+grep -qF "	$old_windows_message" "$work/LaunchCondition.idt" || failed "the message that refuses an older Windows"
 rm -rf "$work"
