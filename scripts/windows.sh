@@ -20,4 +20,6 @@ TESSARIN_QT_WINDOWS=$(sh scripts/windows-qt.sh)
 export TESSARIN_QT_WINDOWS
 cmake --preset windows
 cmake --build --preset windows
-echo "Windows program in build/windows: Tessarin/, $(cd build/windows && ls Tessarin-*.zip Tessarin-*.msi SHA256SUMS | tr '\n' ' ')"
+# This build's files, as its checksums name them: the folder may still hold
+# an earlier version's.
+echo "Windows program in build/windows: Tessarin/, $(sed 's/^[0-9a-f]* [ *]//' build/windows/SHA256SUMS | tr '\n' ' ')SHA256SUMS"

@@ -58,19 +58,18 @@ at_epoch msibuild "$msi" -q "UPDATE \`LaunchCondition\` SET \`Description\`='$ol
 summary() { msiinfo suminfo "$msi" | sed -n "s/^$1: //p"; }
 at_epoch msibuild "$msi" -s "$(summary Subject)" "$(summary Author)" "$(summary Template)" "{$package_code}"
 
-# Read back, never trusted from the source.
+# Read back, never trusted from the source. An MSI without them is removed,
+# so that it cannot pass for a finished one.
+failed() {
+  echo "$1 did not reach the MSI"
+  rm -rf "$work" "$msi"
+  exit 1
+}
 msiinfo export "$msi" Shortcut >"$work/Shortcut.idt"
 msiinfo export "$msi" LaunchCondition >"$work/LaunchCondition.idt"
-if ! grep -q "TESSAR~1|$menu_name	" "$work/Shortcut.idt" || ! grep -q "TESSAR~2|$guide_name	" "$work/Shortcut.idt"; then
-  echo "the shortcuts' names did not reach the MSI"
-  exit 1
-fi
-if ! grep -qF "NOT WIX_DOWNGRADE_DETECTED	$downgrade_message" "$work/LaunchCondition.idt"; then
-  echo "the message that refuses an older version did not reach the MSI"
-  exit 1
-fi
-if ! grep -qF "	$old_windows_message" "$work/LaunchCondition.idt"; then
-  echo "the message that refuses an older Windows did not reach the MSI"
-  exit 1
-fi
+grep -q "TESSAR~1|$menu_name	" "$work/Shortcut.idt" && grep -q "TESSAR~2|$guide_name	" "$work/Shortcut.idt" ||
+  failed "the shortcuts' names"
+grep -qF "NOT WIX_DOWNGRADE_DETECTED	$downgrade_message" "$work/LaunchCondition.idt" ||
+  failed "the message that refuses an older version"
+grep -qF "	$old_windows_message" "$work/LaunchCondition.idt" || failed "the message that refuses an older Windows"
 rm -rf "$work"

@@ -1,11 +1,13 @@
 #!/bin/sh
-# The two releases of two_releases.sh: the one made with a certificate has
-# every program file signed where a user meets it (the program folder, the
-# .zip, and the MSI), each with SHA-256 and timestamped, trusting that
-# certificate and the test's timestamp server; the one made without says that
-# it is unsigned, once, and is. A certificate without a timestamp server is
-# refused, unless "none" asks for a test signature; a signing that fails
-# leaves no file behind.
+# The four releases of two_releases.sh, checked where a user meets them.
+# Every program file (every PE file) of the folder and of the .zip is
+# stripped, and it and the MSI are signed as the release asked: with SHA-256,
+# described as the product and timestamped by the test's server (old);
+# without a timestamp, as its build warned (test), and again so with the
+# certificate renewed in its place (renewed); not at all, as its build said
+# once (new). Signing adds no file to the folder, and a new layout keeps
+# none of an earlier one. The checksums check out in a folder that holds the
+# three release files alone, and the build's last line names them.
 #   signature_check.sh WORK PRODUCT      (TESSARIN_QT_WINDOWS: Qt for Windows)
 set -eu
 work=$1 product=$2
@@ -13,59 +15,90 @@ failures=0
 check() {
   if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
 }
+# verify FILE: trusting the certificate $trusted and the test's timestamps.
 verify() {
-  osslsigncode verify -in "$1" -CAfile "$work/certificate/certificate.pem" \
+  osslsigncode verify -in "$1" -CAfile "$work/certificate/$trusted.pem" \
     -TSA-CAfile "$work/timestamps/tsa.pem" >"$work/verify.out" 2>&1 </dev/null
 }
-# Signed as Windows demands it today: a valid signature, a SHA-256 digest,
-# and a timestamp from the test's own server; described as the product, the
-# name Windows shows when it asks whether to run or install it.
+# signed FILE timestamped|none: signed as Windows demands it today, a valid
+# signature with a SHA-256 digest, described as the product, the name
+# Windows shows when it asks whether to run or install it; timestamped by
+# the test's own server, the stamp verified (osslsigncode succeeds without
+# that), or without a timestamp.
 signed() {
   verify "$1" && grep -q '^Message digest algorithm: SHA256$' "$work/verify.out" &&
     grep -q "Text description: $product\$" "$work/verify.out" &&
-    grep -q 'Timestamp time:' "$work/verify.out" && grep -q 'Issuer: /CN=Tessarin test timestamps' "$work/verify.out" ||
-    { echo "  not signed as it should be: $1" && sed 's/^/    /' "$work/verify.out" | tail -n 12 && return 1; }
+    if [ "$2" = none ]; then ! grep -q 'Timestamp time:' "$work/verify.out"; else
+      grep -q 'Issuer: /CN=Tessarin test timestamps' "$work/verify.out" &&
+        grep -q '^Timestamp Server Signature verification: ok$' "$work/verify.out"
+    fi ||
+    { echo "  not signed as it should be ($2): $1" && sed 's/^/    /' "$work/verify.out" | tail -n 12 && return 1; }
 }
-# every_signed FOLDER: each program file in FOLDER, and at least the program's.
-every_signed() {
-  [ -f "$1/Tessarin.exe" ] || return 1
-  find "$1" -type f \( -name '*.exe' -o -name '*.dll' \) | LC_ALL=C sort >"$work/program-files"
-  while IFS= read -r file; do signed "$file" || return 1; done <"$work/program-files"
+# program_files FOLDER timestamped|none|unsigned: every PE file in FOLDER,
+# the program among them, stripped and signed as asked.
+program_files() {
+  find "$1" -type f | LC_ALL=C sort | while IFS= read -r file; do
+    [ "$(head -c 2 "$file")" != MZ ] || echo "$file"
+  done >"$work/program-files"
+  grep -qx "$1/Tessarin.exe" "$work/program-files" || { echo "  no Tessarin.exe in $1" && return 1; }
+  while IFS= read -r file; do
+    # Stripped: no symbols but the imports, which --strip-unneeded keeps.
+    if x86_64-w64-mingw32-nm "$file" 2>&1 | grep -v '^[0-9a-f]* I \|: no symbols$' | grep -q .; then
+      echo "  with symbols: $file" && return 1
+    fi
+    if [ "$2" = unsigned ]; then
+      ! verify "$file" || { echo "  signed: $file" && return 1; }
+    else
+      signed "$file" "$2" || return 1
+    fi
+  done <"$work/program-files"
+}
+# As a user checks a download: the three release files alone in a folder,
+# every file there checked, and by the name it has there.
+checksums() {
+  download=$work/download-$1
+  rm -rf "$download"
+  mkdir -p "$download"
+  cp "$work/$1"/Tessarin-*-x64.zip "$work/$1"/Tessarin-*-x64.msi "$work/$1/SHA256SUMS" "$download/"
+  (cd "$download" && ls) | LC_ALL=C sort >"$download.list"
+  (cd "$download" && sha256sum --check --strict SHA256SUMS) >"$download.out" 2>&1 || { cat "$download.out" && return 1; }
+  grep -vx SHA256SUMS "$download.list" | sed 's/$/: OK/' >"$download.want"
+  LC_ALL=C sort "$download.out" | diff "$download.want" -
 }
 
-old=$work/old new=$work/new
-rm -rf "$work/unzipped"
-unzip -q "$old"/Tessarin-*-x64.zip -d "$work/unzipped"
-check "signed: every program file of the folder" "every_signed '$old/Tessarin'"
-check "signed: every program file in the .zip" "every_signed '$work/unzipped/Tessarin'"
-check "signed: the MSI" "signed $old/Tessarin-*-x64.msi"
-check "SHA256SUMS holds the signed .zip and MSI" \
-  "(cd '$old' && [ \"\$(wc -l <SHA256SUMS)\" -eq 2 ] && sha256sum --check --strict SHA256SUMS)"
+for release in old:timestamped:first test:none:first renewed:none:renewed new:unsigned:first; do
+  name=${release%%:*} signature=${release#*:} trusted=${release##*:}
+  signature=${signature%:*}
+  rm -rf "$work/unzipped-$name"
+  unzip -q "$work/$name"/Tessarin-*-x64.zip -d "$work/unzipped-$name"
+  check "$name release, $signature: every program file of the folder" "program_files '$work/$name/Tessarin' $signature"
+  check "$name release, $signature: every program file in the .zip" "program_files '$work/unzipped-$name/Tessarin' $signature"
+  if [ "$signature" = unsigned ]; then
+    check "$name release, $signature: the MSI" "! verify $work/$name/Tessarin-*-x64.msi"
+  else
+    check "$name release, $signature: the MSI" "signed $work/$name/Tessarin-*-x64.msi $signature"
+  fi
+  check "$name release: sha256sum -c SHA256SUMS beside the .zip and the MSI alone" "checksums $name"
+  check "$name release: the build's last line names those three files" \
+    "tail -n 1 '$work/$name/build.log' | sed 's|^Windows program in build/windows: Tessarin/, ||' | tr ' ' '\\n' |
+       sed '/^\$/d' | LC_ALL=C sort | diff - '$work/download-$name.list'"
+done
+
 check "the build with a certificate says it signs, with a timestamp" \
-  "grep -q 'Windows program: signed with .*, timestamped by http://127.0.0.1' '$old/build.log'"
-check "the build without one says once that it is unsigned" "[ \"\$(grep -c unsigned '$new/build.log')\" -eq 1 ]"
-check "and its Tessarin.exe and MSI are unsigned" "! verify '$new/Tessarin/Tessarin.exe' && ! verify $new/Tessarin-*-x64.msi"
-
-# configure TIMESTAMP_URL: configures the sources with the certificate.
-configure() {
-  (cd "$work/src" && cmake --preset windows -B "$work/configured" -DBUILD_TESTING=OFF \
-    -DTESSARIN_SIGN_PFX="$work/certificate/certificate.pfx" \
-    -DTESSARIN_SIGN_PASSWORD_FILE="$work/certificate/password.txt" -DTESSARIN_SIGN_TIMESTAMP_URL="$1") \
-    >"$work/configure.log" 2>&1
+  "grep -q 'Windows program: signed with .*, timestamped by http://127.0.0.1' '$work/old/build.log'"
+check "the build with a test signature warns that it has no timestamp" \
+  "grep -q 'Windows program: signed with .*, WITHOUT A TIMESTAMP: a test signature, not for handing out' '$work/test/build.log'"
+check "the build without one says once that it is unsigned" "[ \"\$(grep -c unsigned '$work/new/build.log')\" -eq 1 ]"
+check "the signing left nothing in the temporary folder" "[ -z \"\$(ls -A '$work/tmp')\" ] || { ls -A '$work/tmp'; false; }"
+# Signed, test-signed over a file of an earlier layout, signed again, and
+# unsigned.
+same_files() {
+  (cd "$work/old/Tessarin" && find . -type f | LC_ALL=C sort) >"$work/old.files"
+  for name in test renewed new; do
+    (cd "$work/$name/Tessarin" && find . -type f | LC_ALL=C sort) | diff "$work/old.files" - || return 1
+  done
 }
-check "a certificate without a timestamp server is refused" \
-  "! configure '' && grep -q 'Signing needs a timestamp server' '$work/configure.log'"
-check "unless none asks for a test signature" \
-  "configure none && grep -q 'WITHOUT A TIMESTAMP: a test signature' '$work/configure.log'"
-
-# A signing that fails: the file goes, so that no unsigned file passes for a
-# signed one at the next build.
-mkdir -p "$work/failing"
-cp "$old/Tessarin/Qt6Core.dll" "$work/failing/"
-echo "not the password" >"$work/failing/password.txt"
-check "a signing that fails fails the build and leaves no file" \
-  "! sh '$work/src/packaging/windows/sign.sh' '$work/certificate/certificate.pfx' '$work/failing/password.txt' \
-     Kavrento none '$work/failing' >'$work/failing/sign.log' 2>&1 && [ ! -e '$work/failing/Qt6Core.dll' ]"
+check "the four folders hold the same files: signing adds none, a layout keeps none of an earlier one" same_files
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]

@@ -1,11 +1,15 @@
 #!/bin/sh
-# Builds the Windows program twice from a scratch copy of the sources, as a
-# release is made: the version as it stands, signed with a throwaway
+# Builds the Windows program four times from a scratch copy of the sources,
+# as a release is made (scripts/windows.sh, with the certificate, its
+# password file and the timestamp server in the environment, which the
+# windows preset reads): the version as it stands, signed with a throwaway
 # code-signing certificate made here and timestamped by a timestamp server of
-# the test's own (WORK/timestamps), then, after only the revision in
-# resources/app_identity.h is raised by one, unsigned. Each build's program
-# folder, .zip, MSI, checksums, version and output are kept in WORK/old and
-# WORK/new.
+# the test's own (WORK/timestamps); the same version test-signed, without a
+# timestamp, over a folder that holds a file of an earlier layout; once more
+# after the certificate is renewed in its place; then, after only the
+# revision in resources/app_identity.h is raised by one, unsigned. Each
+# build's program folder, .zip, MSI, checksums, version and output are kept
+# in WORK/old, WORK/test, WORK/renewed and WORK/new.
 #   two_releases.sh SOURCE WORK      (TESSARIN_QT_WINDOWS: Qt for Windows)
 set -eu
 source=$1 work=$2
@@ -15,24 +19,44 @@ mkdir -p "$work/src" "$work/certificate"
 
 # The certificate as a release manager keeps a real one: with its key in a
 # PKCS#12 file whose password is in a file of its own.
+# certificate NAME: a new one in certificate.pfx, to be trusted as NAME.pem.
 cert=$work/certificate
 echo "throwaway $$" >"$cert/password.txt"
-openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Tessarin test signing" \
-  -addext extendedKeyUsage=codeSigning -addext keyUsage=digitalSignature \
-  -keyout "$cert/key.pem" -out "$cert/certificate.pem" 2>"$cert/openssl.log"
-openssl pkcs12 -export -in "$cert/certificate.pem" -inkey "$cert/key.pem" \
-  -passout "file:$cert/password.txt" -out "$cert/certificate.pfx"
+certificate() {
+  openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Tessarin test signing $1" \
+    -addext extendedKeyUsage=codeSigning -addext keyUsage=digitalSignature \
+    -keyout "$cert/$1.key" -out "$cert/$1.pem" 2>"$cert/openssl.log"
+  openssl pkcs12 -export -in "$cert/$1.pem" -inkey "$cert/$1.key" \
+    -passout "file:$cert/password.txt" -out "$cert/certificate.pfx"
+}
+certificate first
 
 header=$work/src/resources/app_identity.h
 number() { sed -n "s/^#define APP_VERSION_$1 \([0-9]*\)\$/\1/p" "$header"; }
 
-# release NAME CMAKE_OPTIONS...: configures and builds the folder, .zip and MSI.
+# scripts/windows.sh takes Qt from the cache, which must be the one the tests
+# were configured with: a test never builds Qt.
+prefix=$(cd "$work/src" && sh scripts/windows-qt.sh --prefix)
+if [ "$prefix" != "$TESSARIN_QT_WINDOWS" ] || [ ! -f "$prefix/.complete" ]; then
+  echo "the scratch copy's Qt for Windows is $prefix, not the complete $TESSARIN_QT_WINDOWS"
+  exit 1
+fi
+# Configured once without the tests, which no release needs; every later
+# configure keeps that.
+if ! (cd "$work/src" && TESSARIN_SIGN_PFX='' TESSARIN_SIGN_PASSWORD_FILE='' TESSARIN_SIGN_TIMESTAMP_URL='' \
+    cmake --preset windows -DBUILD_TESTING=OFF) >"$work/configure.log" 2>&1; then
+  tail -n 40 "$work/configure.log"
+  exit 1
+fi
+
+# release NAME VARIABLE=VALUE...: builds the folder, .zip and MSI with
+# scripts/windows.sh, the variables in its environment, as a release manager
+# has it: Qt for Windows found by the script.
 release() {
   name=$1
   shift
   mkdir -p "$work/$name"
-  if ! (cd "$work/src" && cmake --preset windows -DBUILD_TESTING=OFF -DTESSARIN_BUILD_BENCH=OFF "$@" &&
-      cmake --build --preset windows --target windows_packages) >"$work/$name/build.log" 2>&1; then
+  if ! (cd "$work/src" && env -u TESSARIN_QT_WINDOWS "$@" sh scripts/windows.sh --no-install) >"$work/$name/build.log" 2>&1; then
     tail -n 60 "$work/$name/build.log"
     echo "the $name release did not build (whole output in $work/$name/build.log)"
     exit 1
@@ -48,8 +72,19 @@ release() {
 here=$(dirname "$0")
 sh "$here/timestamp_server.sh" start "$work/timestamps"
 trap 'sh "$here/timestamp_server.sh" stop "$work/timestamps"' EXIT
-release old -DTESSARIN_SIGN_PFX="$cert/certificate.pfx" -DTESSARIN_SIGN_PASSWORD_FILE="$cert/password.txt" \
-  -DTESSARIN_SIGN_TIMESTAMP_URL="$(cat "$work/timestamps/url")"
+release old TESSARIN_SIGN_PFX="$cert/certificate.pfx" TESSARIN_SIGN_PASSWORD_FILE="$cert/password.txt" \
+  TESSARIN_SIGN_TIMESTAMP_URL="$(cat "$work/timestamps/url")"
+# A file that an earlier layout of the folder held; and a temporary folder of
+# its own, which the signing must leave as it found it.
+echo "left over" >"$work/src/build/windows/Tessarin/left-over.txt"
+mkdir -p "$work/tmp"
+release test TESSARIN_SIGN_PFX="$cert/certificate.pfx" TESSARIN_SIGN_PASSWORD_FILE="$cert/password.txt" \
+  TESSARIN_SIGN_TIMESTAMP_URL=none TMPDIR="$work/tmp"
+# The certificate renewed in its place, nothing else changed: the files are
+# signed again with it.
+certificate renewed
+release renewed TESSARIN_SIGN_PFX="$cert/certificate.pfx" TESSARIN_SIGN_PASSWORD_FILE="$cert/password.txt" \
+  TESSARIN_SIGN_TIMESTAMP_URL=none
 revision=$(number REVISION)
 sed -i "s/^#define APP_VERSION_REVISION $revision\$/#define APP_VERSION_REVISION $((revision + 1))/" "$header"
-release new -DTESSARIN_SIGN_PFX= -DTESSARIN_SIGN_PASSWORD_FILE= -DTESSARIN_SIGN_TIMESTAMP_URL=
+release new TESSARIN_SIGN_PFX= TESSARIN_SIGN_PASSWORD_FILE= TESSARIN_SIGN_TIMESTAMP_URL=
