@@ -5,10 +5,17 @@
 # Sets TESSARIN_SOURCE_DATE_EPOCH, empty where neither is to be had.
 set(TESSARIN_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
 if(TESSARIN_SOURCE_DATE_EPOCH STREQUAL "")
+  # Only the sources' own checkout: a copy of them inside another one's
+  # folder is not that commit.
   find_package(Git QUIET)
   if(GIT_FOUND)
-    execute_process(COMMAND "${GIT_EXECUTABLE}" -C "${PROJECT_SOURCE_DIR}" log -1 --format=%ct
-      OUTPUT_VARIABLE TESSARIN_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    execute_process(COMMAND "${GIT_EXECUTABLE}" -C "${PROJECT_SOURCE_DIR}" rev-parse --show-toplevel
+      OUTPUT_VARIABLE _top OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    file(REAL_PATH "${PROJECT_SOURCE_DIR}" _sources)
+    if(_top AND _top STREQUAL _sources)
+      execute_process(COMMAND "${GIT_EXECUTABLE}" -C "${PROJECT_SOURCE_DIR}" log -1 --format=%ct
+        OUTPUT_VARIABLE TESSARIN_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    endif()
   endif()
 endif()
 if(NOT TESSARIN_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")

@@ -13,6 +13,9 @@
 #   two_releases.sh SOURCE WORK      (TESSARIN_QT_WINDOWS: Qt for Windows)
 set -eu
 source=$1 work=$2
+# The copy has no history: dated as a release from a checkout is, so that
+# its folders carry one time however often they are laid out and signed.
+export SOURCE_DATE_EPOCH=1796688000
 rm -rf "$work"
 mkdir -p "$work/src" "$work/certificate"
 (cd "$source" && tar --exclude=./.git --exclude=./build -cf - .) | tar -C "$work/src" -xf -
