@@ -103,6 +103,22 @@ windows() {
 }
 shown() { windows >"$run/windows" && grep -qxF "$1" "$run/windows"; }
 gone() { windows >"$run/windows" && ! grep -q "^$1|" "$run/windows"; }
+# A key is typed once the window meant for it is active in the program: the
+# compositor has made it so and the program has taken it (acked the
+# configure that says so), some time after a window opens or another closes.
+# active FROM TITLE: so, in the program's log after line FROM.
+active() {
+  toplevel=$(toplevel "$2")
+  surface=$(sed -n "s/.*-> xdg_surface[@#]\([0-9]*\)\.get_toplevel(new id xdg_toplevel[@#]$toplevel).*/\1/p" \
+    "$run/program.log" | tail -n 1)
+  [ -n "$surface" ] && awk -v from="$1" -v t="$toplevel" -v s="$surface" '
+    NR > from && $0 ~ ("xdg_toplevel[@#]" t "[.]configure[(].*array[[][1-9]") { configured = 1 }
+    configured && $0 ~ ("-> xdg_surface[@#]" s "[.]ack_configure[(]") { found = 1 }
+    END { exit !found }' "$run/program.log"
+}
+lines() { wc -l <"$run/program.log"; }
+# (libwayland writes an object as xdg_toplevel@N, from 1.22 on as #N.)
+toplevel() { sed -n "s/.*-> xdg_toplevel[@#]\([0-9]*\)\.set_title(\"$1\").*/\1/p" "$run/program.log" | tail -n 1; }
 
 user env QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client XDG_DATA_DIRS="$run/root/usr/share:/usr/share" \
   "$run/root/usr/bin/Tessarin" >"$run/program.log" 2>&1 </dev/null &
@@ -111,18 +127,21 @@ pids="$pids $program"
 
 # The client area of 7920 x 5775 twips, 528 x 385 pixels at 96 dpi.
 await "the main window, 528 x 385 with the entry's id $desktop_id" shown "Kavrento|$desktop_id|528x385"
+await "the main window active" active 0 Kavrento
+from=$(lines)
 key -M alt -k h -m alt
 await "the About window after Alt+H" shown "关于 Movelant|$desktop_id|371x322"
+await "the About window active" active "$from" "关于 Movelant"
 # Tied to the main window: its toplevel names the main one's as parent.
-# (libwayland writes an object as xdg_toplevel@N, from 1.22 on as #N.)
-toplevel() { sed -n "s/.*-> xdg_toplevel[@#]\([0-9]*\)\.set_title(\"$1\").*/\1/p" "$run/program.log" | tail -n 1; }
 main_toplevel=$(toplevel Kavrento)
 about_toplevel=$(toplevel '关于 Movelant')
 grep -q -- "-> xdg_toplevel[@#]$about_toplevel\.set_parent(xdg_toplevel[@#]$main_toplevel)" "$run/program.log" ||
   fail "the About window (toplevel $about_toplevel) is not a window of the main one (toplevel $main_toplevel)"
+from=$(lines)
 key -k Escape
 await "Esc closing the About window" gone "关于 Movelant"
 shown "Kavrento|$desktop_id|528x385" || fail "the main window went with the About window"
+await "the main window active again" active "$from" Kavrento
 key -k Escape
 tries=0
 while kill -0 "$program" 2>/dev/null; do

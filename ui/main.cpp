@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <cstdlib>
 
 #include "ui/common/app_identity.h"
 #include "ui/common/form_style.h"
@@ -14,5 +15,9 @@ int main(int argc, char* argv[]) {
     ui::InstallQtChinese(app);
     XWK window;
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    // Qt 6.4's Wayland client can wait for ever in its clean-up at exit, the
+    // window already gone; nothing is left to save, so end here.
+    if (QGuiApplication::platformName() == "wayland") std::_Exit(status);
+    return status;
 }
