@@ -1,6 +1,5 @@
 // The About window opened from the real main window and driven with keys.
 #include <QLabel>
-#include <QLineEdit>
 #include <QtTest>
 #include <cstdlib>
 
@@ -61,45 +60,6 @@ private slots:
             ModalWatch reopened;
             if (row.held) QTest::simulateEvent(main->Command3, true, row.key, Qt::NoModifier, text, true);
             QVERIFY2(main->isVisible() && !reopened.seen, row.name);
-        }
-    }
-
-    // A message raised by Enter stays open through the repeats of a held
-    // Enter or Esc, and a fresh press closes it: the old results left in the
-    // boxes are never all the user sees.
-    void messageOutlastsHeldKey() {
-        for (const bool fromAbout : {false, true}) {  // System Information's message, else Calculate's
-            for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
-                QVERIFY(main = OpenMainWindow());
-                const QString text = key == Qt::Key_Return ? "\r" : "\x1b";
-                QString said = "no message", after = "not closed by a fresh press";
-                QTimer watch;  // runs inside the message's own event loop
-                connect(&watch, &QTimer::timeout, [&] {
-                    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                    if (!box || QApplication::activeWindow() != box) return;
-                    watch.stop();
-                    said = box->text();
-                    QWidget* focused = QApplication::focusWidget();  // the message's OK
-                    for (int repeat = 0; repeat < 16; ++repeat)
-                        QTest::simulateEvent(focused, repeat % 2 == 0, key, {}, text, true);
-                    if (!box->isVisible()) return void(after = "closed by the repeats");
-                    QTest::simulateEvent(focused, true, key, {}, text, false);
-                    if (box->isVisible()) return box->done(0);
-                    after = "closed by a fresh press";
-                });
-                watch.start(10);
-                const auto enterOn = [](QPushButton* button) {
-                    button->setFocus();
-                    QTest::simulateEvent(button, true, Qt::Key_Return, {}, "\r", false);
-                };
-                main->Text1->setText("1E400");
-                if (fromAbout)
-                    QVERIFY(WhileAboutOpen(*main, [&](XWKfrmAbout* about) { enterOn(about->cmdSysInfo); }));
-                else
-                    enterOn(main->Command1);
-                QCOMPARE(said + ", " + after, QString(fromAbout ? "此时系统信息不可用" : "数值超出范围，无法计算。") +
-                                                  ", closed by a fresh press");
-            }
         }
     }
 
