@@ -143,12 +143,8 @@ await "Esc closing the About window" gone "关于 Movelant"
 shown "Kavrento|$desktop_id|528x385" || fail "the main window went with the About window"
 await "the main window active again" active "$from" Kavrento
 key -k Escape
-tries=0
-while kill -0 "$program" 2>/dev/null; do
-  tries=$((tries + 1))
-  [ "$tries" -le 200 ] || fail "Esc on the main window did not end the program within 20 s"
-  sleep 0.1
-done
+ended() { ! kill -0 "$program" 2>/dev/null; }
+await "Esc on the main window ending the program" ended
 status=0
 wait "$program" || status=$?
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
