@@ -78,7 +78,14 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)'
 # each named after the Qt version it is for; they are part of the cache key.
 patches=$(find "$(dirname "$0")/qt-windows-patches" -name "$upstream-*.patch" 2>/dev/null | sort)
 
-key=$( { echo "$qt_version"; echo "$options"; echo "$toolchain_text";
+# Two builds in two caches give the same DLLs: the link time is the Debian
+# source's own date (its changelog's, as Debian's builds take it), and the
+# build folder, which lies under the cache, is mapped out of the paths that
+# Qt's asserts and warnings keep. Part of the cache key, since a Qt built
+# without them is not the Qt a release's auditor can build again.
+reproducible='SOURCE_DATE_EPOCH=debian/changelog -ffile-prefix-map=<build folder>=.'
+
+key=$( { echo "$qt_version"; echo "$options"; echo "$toolchain_text"; echo "$reproducible";
          for p in $patches; do cat "$p"; done;
          x86_64-w64-mingw32-g++-posix -dumpfullversion 2>/dev/null || true; } | sha256sum | cut -c1-12)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/tessarin
@@ -167,12 +174,16 @@ for p in $patches; do
 done
 
 printf '%s\n' "$toolchain_text" > "$work/toolchain.cmake"
+SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$src/debian/changelog" -S Timestamp)
+export SOURCE_DATE_EPOCH
 # shellcheck disable=SC2086 # the options are one per word
 phase configuring cmake -S "$src" -B "$work/build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" \
   -DCMAKE_INSTALL_PREFIX="$prefix" \
   -DQT_HOST_PATH=/usr \
   -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+  -DCMAKE_C_FLAGS="-ffile-prefix-map=$work=." \
+  -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$work=." \
   $options
 
 # Progress from Ninja's [done/total] in the log: one line that updates on a
