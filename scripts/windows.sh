@@ -3,7 +3,9 @@
 # Tessarin.exe, the program folder Tessarin/, Tessarin-<version>-x64.zip,
 # Tessarin-<version>-x64.msi and their SHA256SUMS. Signs them when
 # TESSARIN_SIGN_PFX, TESSARIN_SIGN_PASSWORD_FILE and TESSARIN_SIGN_TIMESTAMP_URL
-# are set (docs/releasing.md). Installs what it needs with apt-get, and builds
+# are set (docs/releasing.md); with a signed release's own signatures, to
+# check it, when TESSARIN_SIGNATURES_FROM names the folder holding its .zip
+# and MSI. Installs what it needs with apt-get, and builds
 # Qt for Windows once (about 25 minutes on 2 cores), cached outside the work
 # tree. Run as root or with sudo rights.
 set -eu

@@ -1,11 +1,12 @@
 #!/bin/sh
-# The four releases of two_releases.sh, checked where a user meets them.
+# The five releases of two_releases.sh, checked where a user meets them.
 # Every program file (every PE file) of the folder and of the .zip is
 # stripped, and it and the MSI are signed as the release asked: with SHA-256,
 # described as the product and timestamped by the test's server (old);
 # without a timestamp, as its build warned (test), and again so with the
-# certificate renewed in its place (renewed); not at all, as its build said
-# once (new). Signing adds no file to the folder, and a new layout keeps
+# certificate renewed in its place (renewed); with the first one's own
+# signatures, rebuilt without the certificate (rebuilt); not at all, as its
+# build said once (new). Signing adds no file to the folder, and a new layout keeps
 # none of an earlier one. The checksums check out in a folder that holds the
 # three release files alone, and the build's last line names them.
 #   signature_check.sh WORK PRODUCT      (TESSARIN_QT_WINDOWS: Qt for Windows)
@@ -66,7 +67,7 @@ checksums() {
   LC_ALL=C sort "$download.out" | diff "$download.want" -
 }
 
-for release in old:timestamped:first test:none:first renewed:none:renewed new:unsigned:first; do
+for release in old:timestamped:first test:none:first renewed:none:renewed rebuilt:timestamped:first new:unsigned:first; do
   name=${release%%:*} signature=${release#*:} trusted=${release##*:}
   signature=${signature%:*}
   rm -rf "$work/unzipped-$name"
@@ -88,17 +89,66 @@ check "the build with a certificate says it signs, with a timestamp" \
   "grep -q 'Windows program: signed with .*, timestamped by http://127.0.0.1' '$work/old/build.log'"
 check "the build with a test signature warns that it has no timestamp" \
   "grep -q 'Windows program: signed with .*, WITHOUT A TIMESTAMP: a test signature, not for handing out' '$work/test/build.log'"
+check "the build given a release's signatures says whose" \
+  "grep -qF 'Windows program: with the signatures of the release in $work/old' '$work/rebuilt/build.log'"
 check "the build without one says once that it is unsigned" "[ \"\$(grep -c unsigned '$work/new/build.log')\" -eq 1 ]"
 check "the signing left nothing in the temporary folder" "[ -z \"\$(ls -A '$work/tmp')\" ] || { ls -A '$work/tmp'; false; }"
-# Signed, test-signed over a file of an earlier layout, signed again, and
-# unsigned.
+# Signed, test-signed over a file of an earlier layout, signed again, given
+# the first one's signatures, and unsigned.
 same_files() {
   (cd "$work/old/Tessarin" && find . -type f | LC_ALL=C sort) >"$work/old.files"
-  for name in test renewed new; do
+  for name in test renewed rebuilt new; do
     (cd "$work/$name/Tessarin" && find . -type f | LC_ALL=C sort) | diff "$work/old.files" - || return 1
   done
 }
-check "the four folders hold the same files: signing adds none, a layout keeps none of an earlier one" same_files
+check "the five folders hold the same files: signing adds none, a layout keeps none of an earlier one" same_files
+
+# Rebuilt without the certificate, given the old release's signatures: the
+# old release's bytes, as docs/releasing.md has anyone check them; where
+# they are not, the first file that differs is compared in a form a person
+# reads: the MSIs table by table and stream by stream (msidiff), the others
+# by diffoscope.
+same_release() {
+  for file in "Tessarin-$(cat "$work/old/version")-x64.zip" "Tessarin-$(cat "$work/old/version")-x64.msi" SHA256SUMS; do
+    cmp -s "$work/old/$file" "$work/rebuilt/$file" && continue
+    case $file in
+      *.msi) msidiff "$work/old/$file" "$work/rebuilt/$file" ;;
+      *) diffoscope --text - "$work/old/$file" "$work/rebuilt/$file" ;;
+    esac 2>&1 | head -n 60
+    return 1
+  done
+  diff -r "$work/old/Tessarin" "$work/rebuilt/Tessarin"
+}
+check "rebuilt with the old release's signatures: the old release, byte for byte" same_release
+# Built from other sources (the next revision, a file more, one less, a
+# program file broken), or given an unsigned release's files: each file that
+# is not the release's is named, and the build stops.
+attach=$work/src/packaging/windows/attach_signatures.sh
+# refused RELEASE_FILE OURS CHANGE LINE...: OURS, in a copy of the next
+# revision changed by CHANGE, refused with RELEASE_FILE's signatures, saying
+# each LINE.
+refused() {
+  release_file=$1 ours=$2 change=$3
+  shift 3
+  rm -rf "$work/other" && mkdir -p "$work/other" && cp -R "$work/new/Tessarin" "$work/new"/*.msi "$work/other/" &&
+    (cd "$work/other" && eval "$change") &&
+    ! sh "$attach" "$release_file" "$work/other/$ours" >"$work/other.out" 2>&1 &&
+    for line in "$@"; do grep -qxF "$line" "$work/other.out" || { cat "$work/other.out" && return 1; }; done
+}
+new_version=$(cat "$work/new/version")
+old_zip=$(echo "$work/old"/Tessarin-*-x64.zip)
+check "another build is not the old release: each file that differs or that one side lacks is named" \
+  "refused $old_zip Tessarin 'rm Tessarin/styles/qwindowsvistastyle.dll && echo more >Tessarin/more.txt' \
+     '  differs from the release: Tessarin/Tessarin.exe' '  differs from the release: Tessarin/NOTICE.txt' \
+     '  only in this build: Tessarin/more.txt' '  only in the release: Tessarin/styles/qwindowsvistastyle.dll'"
+check "another build is not the old release: its installer differs" \
+  "refused $work/old/Tessarin-*-x64.msi Tessarin-$new_version-x64.msi : \
+     '  differs from the release: Tessarin-$new_version-x64.msi'"
+check "an unsigned release has no signatures to give" \
+  "refused $work/new/Tessarin-*-x64.zip Tessarin : '  not signed in the release: Tessarin/Qt6Core.dll'"
+check "a program file that takes no signature stops the build, named" \
+  "refused $old_zip Tessarin 'echo broken >Tessarin/Qt6Gui.dll' \
+     \"attaching the release's signature to $work/other/Tessarin/Qt6Gui.dll failed\""
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]

@@ -1,21 +1,23 @@
 #!/bin/sh
-# Builds the Windows program four times from a scratch copy of the sources,
+# Builds the Windows program five times from a scratch copy of the sources,
 # as a release is made (scripts/windows.sh, with the certificate, its
 # password file and the timestamp server in the environment, which the
 # windows preset reads): the version as it stands, signed with a throwaway
 # code-signing certificate made here and timestamped by a timestamp server of
 # the test's own (WORK/timestamps); the same version test-signed, without a
 # timestamp, over a folder that holds a file of an earlier layout; once more
-# after the certificate is renewed in its place; then, after only the
-# revision in resources/app_identity.h is raised by one, unsigned. Each
-# build's program folder, .zip, MSI, checksums, version and output are kept
-# in WORK/old, WORK/test, WORK/renewed and WORK/new.
+# after the certificate is renewed in its place; without the certificate,
+# given the first one's signatures; then, after only the revision in
+# resources/app_identity.h is raised by one, unsigned. Each build's program
+# folder, .zip, MSI, checksums, version and output are kept in WORK/old,
+# WORK/test, WORK/renewed, WORK/rebuilt and WORK/new.
 #   two_releases.sh SOURCE WORK      (TESSARIN_QT_WINDOWS: Qt for Windows)
 set -eu
 source=$1 work=$2
 # The copy has no history: dated as a release from a checkout is, so that
 # its folders carry one time however often they are laid out and signed.
 export SOURCE_DATE_EPOCH=1796688000
+unset TESSARIN_SIGNATURES_FROM
 rm -rf "$work"
 mkdir -p "$work/src" "$work/certificate"
 (cd "$source" && tar --exclude=./.git --exclude=./build -cf - .) | tar -C "$work/src" -xf -
@@ -88,6 +90,10 @@ release test TESSARIN_SIGN_PFX="$cert/certificate.pfx" TESSARIN_SIGN_PASSWORD_FI
 certificate renewed
 release renewed TESSARIN_SIGN_PFX="$cert/certificate.pfx" TESSARIN_SIGN_PASSWORD_FILE="$cert/password.txt" \
   TESSARIN_SIGN_TIMESTAMP_URL=none
+# Without the certificate, as anyone checks the signed release: built again
+# with the old release's signatures, from its .zip and MSI.
+release rebuilt TESSARIN_SIGN_PFX= TESSARIN_SIGN_PASSWORD_FILE= TESSARIN_SIGN_TIMESTAMP_URL= \
+  TESSARIN_SIGNATURES_FROM="$work/old"
 revision=$(number REVISION)
 sed -i "s/^#define APP_VERSION_REVISION $revision\$/#define APP_VERSION_REVISION $((revision + 1))/" "$header"
 release new TESSARIN_SIGN_PFX= TESSARIN_SIGN_PASSWORD_FILE= TESSARIN_SIGN_TIMESTAMP_URL=
