@@ -149,7 +149,8 @@ echo "Qt for Windows: whole output in $log" >&2
 # The source comes from the archive, the way apt-get source takes it. Where
 # the machine has no deb-src entry, one is derived from its own Debian
 # sources, so that the archive's signed index vouches for the tarball.
-if ! apt-cache showsrc "qt6-base=$qt_version" 2>/dev/null | grep -q '^Package: qt6-base'; then
+# (apt-cache showsrc takes no version: the versions it lists are compared.)
+if ! apt-cache showsrc qt6-base 2>/dev/null | grep -qxF "Version: $qt_version"; then
   echo "Qt for Windows: adding deb-src entries beside the machine's Debian sources" >&2
   for f in /etc/apt/sources.list.d/*.sources; do
     # Binary sources only, never the script's own deb-src copies: copying
