@@ -138,9 +138,9 @@ refused() {
 new_version=$(cat "$work/new/version")
 old_zip=$(echo "$work/old"/Tessarin-*-x64.zip)
 check "another build is not the old release: each file that differs or that one side lacks is named" \
-  "refused $old_zip Tessarin 'rm Tessarin/styles/qwindowsvistastyle.dll && echo more >Tessarin/more.txt' \
+  "refused $old_zip Tessarin 'rm Tessarin/platforms/qwindows.dll && echo more >Tessarin/more.txt' \
      '  differs from the release: Tessarin/Tessarin.exe' '  differs from the release: Tessarin/NOTICE.txt' \
-     '  only in this build: Tessarin/more.txt' '  only in the release: Tessarin/styles/qwindowsvistastyle.dll'"
+     '  only in this build: Tessarin/more.txt' '  only in the release: Tessarin/platforms/qwindows.dll'"
 check "another build is not the old release: its installer differs" \
   "refused $work/old/Tessarin-*-x64.msi Tessarin-$new_version-x64.msi : \
      '  differs from the release: Tessarin-$new_version-x64.msi'"
