@@ -120,6 +120,14 @@ same_release() {
   diff -r "$work/old/Tessarin" "$work/rebuilt/Tessarin"
 }
 check "rebuilt with the old release's signatures: the old release, byte for byte" same_release
+# A text of the folder changed, nothing else: the .zip and the MSI follow it.
+followed() {
+  for kind in zip msi; do
+    ! cmp -s "$work/new"/Tessarin-*-x64.$kind "$work/edited"/Tessarin-*-x64.$kind ||
+      { echo "  the $kind of the edited folder is the one built before the edit" && return 1; }
+  done
+}
+check "a text of the folder changed, nothing else: the .zip and the MSI follow it" followed
 # Built from other sources (the next revision, a file more, one less, a
 # program file broken), or given an unsigned release's files: each file that
 # is not the release's is named, and the build stops.

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Builds the Windows program five times from a scratch copy of the sources,
+# Builds the Windows program six times from a scratch copy of the sources,
 # as a release is made (scripts/windows.sh, with the certificate, its
 # password file and the timestamp server in the environment, which the
 # windows preset reads): the version as it stands, signed with a throwaway
@@ -8,9 +8,10 @@
 # timestamp, over a folder that holds a file of an earlier layout; once more
 # after the certificate is renewed in its place; without the certificate,
 # given the first one's signatures; then, after only the revision in
-# resources/app_identity.h is raised by one, unsigned. Each build's program
-# folder, .zip, MSI, checksums, version and output are kept in WORK/old,
-# WORK/test, WORK/renewed, WORK/rebuilt and WORK/new.
+# resources/app_identity.h is raised by one, unsigned; and once more after
+# a text of the folder is changed. Each build's program folder, .zip, MSI,
+# checksums, version and output are kept in WORK/old, WORK/test,
+# WORK/renewed, WORK/rebuilt, WORK/new and WORK/edited.
 #   two_releases.sh SOURCE WORK      (TESSARIN_QT_WINDOWS: Qt for Windows)
 set -eu
 source=$1 work=$2
@@ -97,3 +98,8 @@ release rebuilt TESSARIN_SIGN_PFX= TESSARIN_SIGN_PASSWORD_FILE= TESSARIN_SIGN_TI
 revision=$(number REVISION)
 sed -i "s/^#define APP_VERSION_REVISION $revision\$/#define APP_VERSION_REVISION $((revision + 1))/" "$header"
 release new TESSARIN_SIGN_PFX= TESSARIN_SIGN_PASSWORD_FILE= TESSARIN_SIGN_TIMESTAMP_URL=
+# A file of the folder changed, nothing else: the version, the signing and
+# so every command stay as they were, and the folder's files keep the
+# commit's time.
+echo "Edited after the build." >>"$work/src/packaging/windows/licenses-README.txt"
+release edited TESSARIN_SIGN_PFX= TESSARIN_SIGN_PASSWORD_FILE= TESSARIN_SIGN_TIMESTAMP_URL=
