@@ -39,8 +39,8 @@ attach() {
   cmp -s "$1" "$2" || echo "differs from the release: ${1#"$base"/}" >>"$differs"
 }
 
+base=$(dirname "$target")
 if [ -d "$target" ]; then
-  base=$(dirname "$target")
   unzip -q "$release" -d "$work/unzipped"
   theirs=$work/unzipped/$(basename "$target")
   find "$target" -type f \( -name '*.exe' -o -name '*.dll' \) | LC_ALL=C sort >"$work/list"
@@ -59,7 +59,6 @@ if [ -d "$target" ]; then
     esac
   done >>"$differs"
 else
-  base=$(dirname "$target")
   attach "$target" "$release"
 fi
 

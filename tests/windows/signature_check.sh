@@ -1,13 +1,14 @@
 #!/bin/sh
-# The five releases of two_releases.sh, checked where a user meets them.
+# The releases of two_releases.sh, checked where a user meets them.
 # Every program file (every PE file) of the folder and of the .zip is
 # stripped, and it and the MSI are signed as the release asked: with SHA-256,
 # described as the product and timestamped by the test's server (old);
 # without a timestamp, as its build warned (test), and again so with the
 # certificate renewed in its place (renewed); with the first one's own
 # signatures, rebuilt without the certificate (rebuilt); not at all, as its
-# build said once (new). Signing adds no file to the folder, and a new layout keeps
-# none of an earlier one. The checksums check out in a folder that holds the
+# build said once (new). Signing adds no file to the folder, and a new layout
+# keeps none of an earlier one; a text of the folder changed reaches the .zip
+# and the MSI (edited). The checksums check out in a folder that holds the
 # three release files alone, and the build's last line names them.
 #   signature_check.sh WORK PRODUCT      (TESSARIN_QT_WINDOWS: Qt for Windows)
 set -eu
@@ -103,13 +104,14 @@ same_files() {
 }
 check "the five folders hold the same files: signing adds none, a layout keeps none of an earlier one" same_files
 
+old_version=$(cat "$work/old/version")
 # Rebuilt without the certificate, given the old release's signatures: the
 # old release's bytes, as docs/releasing.md has anyone check them; where
 # they are not, the first file that differs is compared in a form a person
 # reads: the MSIs table by table and stream by stream (msidiff), the others
 # by diffoscope.
 same_release() {
-  for file in "Tessarin-$(cat "$work/old/version")-x64.zip" "Tessarin-$(cat "$work/old/version")-x64.msi" SHA256SUMS; do
+  for file in "Tessarin-$old_version-x64.zip" "Tessarin-$old_version-x64.msi" SHA256SUMS; do
     cmp -s "$work/old/$file" "$work/rebuilt/$file" && continue
     case $file in
       *.msi) msidiff "$work/old/$file" "$work/rebuilt/$file" ;;
